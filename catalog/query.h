@@ -1,0 +1,85 @@
+// A query component over the catalogue connection. It runs one statement at
+// a time the same way every time: clear, add the statement text, bind the
+// values, then open and read the rows (end test, columns by name as text or
+// integer, next) or execute; then close. Values are always bound parameters
+// ("?" in the text), never spliced into it.
+//
+// Rows are added by opening a table, appending a row, setting its columns by
+// name and posting it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "catalog/db_error.h"
+
+struct sqlite3_stmt;
+
+namespace catalog {
+
+class Connection;
+
+class Query {
+ public:
+  using Value = std::variant<std::monostate, int64_t, std::string>;
+
+  explicit Query(Connection* connection = nullptr) : connection_(connection) {}
+  ~Query();
+  Query(const Query&) = delete;
+  Query& operator=(const Query&) = delete;
+
+  void SetConnection(Connection* connection);
+  Connection* GetConnection() const { return connection_; }
+
+  // Statement text and parameters.
+  void Clear();
+  void Add(std::string_view sql);
+  const std::string& Text() const { return sql_; }
+  Query& Bind(std::string_view text);
+  Query& Bind(int64_t value);
+
+  // A query: opens it on its first row.
+  void Open();
+  bool Active() const { return stmt_ != nullptr || tableMode_; }
+  bool Eof() const { return eof_; }
+  void Next();
+  void Close();
+  std::string AsString(std::string_view column) const;
+  int64_t AsInteger(std::string_view column) const;
+  bool IsNull(std::string_view column) const;
+
+  // An update or delete. Returns the number of rows changed.
+  int64_t ExecSQL();
+
+  // Appending: OpenTable, then Append, SetField..., Post for each row.
+  void OpenTable(std::string_view table);
+  void Append();
+  void SetField(std::string_view column, std::string_view value);
+  void SetField(std::string_view column, int64_t value);
+  void Post();
+
+ private:
+  void Prepare();
+  void BindAll(sqlite3_stmt* st, const std::vector<Value>& values);
+  void Step();
+  int ColumnIndex(std::string_view column) const;
+
+  Connection* connection_;
+  std::string sql_;
+  std::vector<Value> params_;
+  sqlite3_stmt* stmt_ = nullptr;
+  bool eof_ = true;
+  std::vector<std::string> columns_;
+
+  bool tableMode_ = false;
+  std::string table_;
+  std::vector<std::pair<std::string, Value>> row_;
+  bool appending_ = false;
+  std::map<std::string, sqlite3_stmt*> inserts_;  // by column list
+};
+
+}  // namespace catalog

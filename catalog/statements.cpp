@@ -1,0 +1,131 @@
+#include "catalog/statements.h"
+
+namespace catalog {
+namespace {
+
+// The rows of one snapshot form one range of the Path index: every path that
+// begins with the root compares at or after the root and before the root
+// with its final backslash raised to the next character ("]"). Neither
+// character is a letter, so the range holds under case-insensitive order,
+// and "%" or "_" in a label are ordinary characters here.
+void BindRootRange(Query& q, std::string_view label) {
+  std::string root = SnapshotRoot(label);
+  std::string upper = root;
+  upper.back() = static_cast<char>('\\' + 1);
+  q.Bind(root).Bind(upper);
+}
+
+}  // namespace
+
+std::string SnapshotRoot(std::string_view label) { return "[" + std::string(label) + "]:\\"; }
+
+void OpenSnapshotList(Query& q) {
+  q.Clear();
+  q.Add("Select * from CDName Order By ID");
+  q.Open();
+}
+
+bool LabelTaken(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Select CDName from CDName Where CDName=?");
+  q.Bind(label);
+  q.Open();
+  bool taken = !q.Eof();
+  q.Close();
+  return taken;
+}
+
+void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::string_view memo) {
+  q.OpenTable("CDName");
+  q.Append();
+  q.SetField("CDName", label);
+  q.SetField("TotalM", totalM);
+  q.SetField("Memo1", memo);
+  q.Post();
+  q.Close();
+}
+
+void OpenFolder(Query& q, std::string_view storedPath) {
+  q.Clear();
+  q.Add("Select CDFile.* from CDFile Where Path=? Order By rowid");
+  q.Bind(storedPath);
+  q.Open();
+}
+
+void OpenFileRow(Query& q, std::string_view storedPath, std::string_view name) {
+  q.Clear();
+  q.Add("Select * from CDFile Where Path=? And Name=?");
+  q.Bind(storedPath).Bind(name);
+  q.Open();
+}
+
+int64_t DeleteSnapshotFiles(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Delete from CDFile Where Path>=? And Path<?");
+  BindRootRange(q, label);
+  return q.ExecSQL();
+}
+
+int64_t DeleteSnapshotRow(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Delete from CDName Where CDName=?");
+  q.Bind(label);
+  return q.ExecSQL();
+}
+
+void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
+  q.Clear();
+  q.Add("Select * from CDFile where Name like '%' || ? || '%'");
+  q.Bind(text);
+  if (!folders) q.Add("And Type=0");
+  if (!files) q.Add("And Type=1");
+  q.Open();
+}
+
+void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel) {
+  Connection* cn = q.GetConnection();
+  if (!cn) throw DbError("查询未连接到目录数据库");
+  cn->BeginTransaction();
+  try {
+    q.Clear();
+    // substr counts characters; the old "[label]" is that many characters.
+    q.Add("Update CDFile Set Path=? || substr(Path, length(?) + 1) Where Path>=? And Path<?");
+    q.Bind("[" + std::string(newLabel) + "]");
+    q.Bind("[" + std::string(oldLabel) + "]");
+    BindRootRange(q, oldLabel);
+    q.ExecSQL();
+    q.Clear();
+    q.Add("Update CDName Set CDName=? Where CDName=?");
+    q.Bind(newLabel).Bind(oldLabel);
+    q.ExecSQL();
+    cn->Commit();
+  } catch (...) {
+    q.Close();
+    cn->Rollback();
+    throw;
+  }
+}
+
+void OpenSnapshotRow(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Select * from CDName Where CDName=?");
+  q.Bind(label);
+  q.Open();
+}
+
+int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo) {
+  q.Clear();
+  q.Add("Update CDName set Memo1=? Where  CDName=?");
+  q.Bind(memo).Bind(label);
+  return q.ExecSQL();
+}
+
+void OpenExportRows(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Select Path||Name As FileDir,Type from CDFile Where Path>=? And Path<?"
+        " Order By Path||Name COLLATE NOCASE");
+  BindRootRange(q, label);
+  q.Open();
+}
+
+}  // namespace catalog

@@ -1,0 +1,56 @@
+// Every statement the program runs on the catalogue, one function each, so
+// that their meaning lives in one place. Functions named Open* leave the
+// query open on its first row for the caller to read; the others run and
+// close. Values are bound, never spliced.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "catalog/connection.h"
+#include "catalog/query.h"
+
+namespace catalog {
+
+// "[" + label + "]:\" : the stored path of a snapshot's root.
+std::string SnapshotRoot(std::string_view label);
+
+// All snapshots in the order they were added; columns CDName, TotalM, Memo1.
+void OpenSnapshotList(Query& q);
+// Whether a snapshot with this label exists (labels compare ignoring case).
+bool LabelTaken(Query& q, std::string_view label);
+// Appends a snapshot row.
+void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::string_view memo);
+
+// Entries of one folder (rows whose Path equals the stored path), in the
+// order they were recorded; all CDFile columns.
+void OpenFolder(Query& q, std::string_view storedPath);
+// One file's row (Path and Name equal); all CDFile columns.
+void OpenFileRow(Query& q, std::string_view storedPath, std::string_view name);
+
+// Removes every CDFile row of the snapshot: the rows whose Path begins with
+// the literal root "[" + label + "]:\" (ignoring case). Returns the count.
+int64_t DeleteSnapshotFiles(Query& q, std::string_view label);
+// Removes the snapshot's CDName row.
+int64_t DeleteSnapshotRow(Query& q, std::string_view label);
+
+// Name search: Name like "%" + text + "%" with "%" and "_" as wildcards,
+// letter case ignored; only files when !folders, only folders when !files,
+// nothing when neither.
+void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
+
+// Rewrites the beginning of every stored path of the snapshot and its label,
+// both in one transaction: either both take effect or neither does.
+void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel);
+
+// The snapshot's row; column Memo1.
+void OpenSnapshotRow(Query& q, std::string_view label);
+// Stores the memo exactly as given.
+int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo);
+
+// Every row of the snapshot as FileDir (Path + Name) and Type, ordered by
+// FileDir compared without regard to letter case.
+void OpenExportRows(Query& q, std::string_view label);
+
+}  // namespace catalog
