@@ -1,0 +1,2 @@
+// replaced by the form layer
+namespace ui {}
