@@ -1,5 +1,6 @@
 #include "skin/stored_skin.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "skin/lzh.h"

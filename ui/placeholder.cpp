@@ -1,2 +1,0 @@
-// replaced by the form layer
-namespace ui {}
