@@ -17,7 +17,7 @@
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
 #define STBI_MAX_DIMENSIONS 8192
-#include <stb/stb_image.h>
+#include <stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace skin {

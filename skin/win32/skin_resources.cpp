@@ -1,0 +1,45 @@
+#include "skin/win32/skin_resources.h"
+
+#include "platform/text.h"
+#include "skin/skin_messages.h"
+#include "skin/skin_resource_names.h"
+#include "skin/win_skin_data.h"
+#include "skin/win_skin_store.h"
+
+namespace skin::win32 {
+
+bool LoadResourceBytes(HMODULE module, const char* name, std::string& out) {
+  out.clear();
+  HRSRC info = FindResourceA(module, name, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (!info) return false;
+  HGLOBAL handle = LoadResource(module, info);
+  const void* bytes = handle ? LockResource(handle) : nullptr;
+  if (!bytes) return false;
+  out.assign(static_cast<const char*>(bytes), SizeofResource(module, info));
+  return true;
+}
+
+bool LoadSkinStore(HMODULE module, TSkinStore& store) {
+  std::string bytes;
+  if (!LoadResourceBytes(module, kSkinStoreResource, bytes)) {
+    store.Store().Clear();
+    return false;
+  }
+  return store.ReadPersisted(bytes);
+}
+
+bool LoadMainSkinStream(HMODULE module, TSkinData& data) {
+  std::string bytes;
+  return LoadResourceBytes(module, kSkinStreamResource, bytes) && data.ReadSkinStream(bytes);
+}
+
+void ShowSkinMessagesInMessageBoxes(std::string caption) {
+  SetMessageSink([caption = std::move(caption)](std::string_view message) {
+    std::u16string text = text::Utf8ToUtf16(message);
+    std::u16string title = text::Utf8ToUtf16(caption);
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()), reinterpret_cast<const wchar_t*>(title.c_str()),
+                MB_OK);
+  });
+}
+
+}  // namespace skin::win32
