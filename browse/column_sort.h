@@ -1,0 +1,58 @@
+// Sorting the main list by a header click. Each of the three column
+// positions keeps its own direction flag, shared by every mode of the list
+// and kept across refills, so a position alternates whatever the list shows.
+// The capacity column of the snapshot list compares as numbers, every other
+// column as text in the user's collation ignoring case.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace browse {
+
+// Text order of the user's locale, letter case ignored. The Windows build
+// uses the system's locale comparison; the portable fallback compares code
+// points with ASCII letters folded to one case.
+class TextCollator {
+ public:
+  virtual ~TextCollator() = default;
+  // Negative, zero or positive as a sorts before, with or after b.
+  virtual int Compare(std::string_view a, std::string_view b) const = 0;
+};
+
+class FoldingCollator : public TextCollator {
+ public:
+  int Compare(std::string_view a, std::string_view b) const override;
+};
+
+enum class CompareMode { Text, Number };
+
+struct SortParams {
+  int column = 0;
+  CompareMode mode = CompareMode::Text;
+  bool ascending = true;
+};
+
+class ColumnSortState {
+ public:
+  static constexpr int kColumns = 3;
+
+  // A click on column position `column`: flips its flag and gives the sort
+  // to run. Numbers for the capacity column (1) of the snapshot list.
+  SortParams Click(int column, bool snapshotList);
+  bool SortAscending(int column) const { return column >= 0 && column < kColumns && ascending_[column]; }
+
+ private:
+  bool ascending_[kColumns] = {false, false, false};
+};
+
+// The number a capacity text stands for: its digits, in order, read as one
+// number ("4300M" gives 4300, "1.5" gives 15); 0 when it holds none.
+double DigitsValue(std::string_view s);
+
+// Result of comparing the texts two items show in the sorted column:
+// -1, 0 or 1 (text mode: the collator's sign), negated when descending.
+int CompareItems(std::string_view a, std::string_view b, const SortParams& params, const TextCollator& collator);
+
+}  // namespace browse

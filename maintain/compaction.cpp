@@ -1,0 +1,121 @@
+#include "maintain/compaction.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "platform/file_io.h"
+
+namespace maintain {
+namespace {
+
+std::string ConnectionText(const std::string& folder, const char* file) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + folder + file +
+         ";Jet OLEDB:Database Password=" + catalog::kDatabasePassword;
+}
+
+void Check(bool ok, const std::string& what) {
+  if (!ok) throw std::runtime_error(what);
+}
+
+// Takes the catalogue for itself: folds the write-ahead log into the main
+// file (which needs every other connection gone, so a program holding the
+// file open makes this fail), then keeps an exclusive lock until closed.
+void TakeAlone(catalog::Query& q) {
+  q.Clear();
+  q.Add("PRAGMA journal_mode=DELETE");
+  q.Open();
+  std::string mode = q.Eof() ? std::string() : q.AsString("journal_mode");
+  q.Close();
+  Check(mode == "delete", "目录数据库正被其他程序使用");
+  q.GetConnection()->Execute("PRAGMA locking_mode=EXCLUSIVE");
+  q.GetConnection()->Execute("BEGIN EXCLUSIVE");
+  q.GetConnection()->Execute("COMMIT");
+}
+
+// Writes `from`'s bytes to `to` through a flushed temporary file and a
+// rename: `to` is either untouched or complete.
+void CopyDurably(const std::string& from, const std::string& to) {
+  std::string data;
+  Check(fileio::ReadWholeFile(from, data), "无法读取文件 " + from);
+  fileio::WriteFileAtomic(to, data);
+}
+
+void Compact(const std::string& folder, CompactOutcome& out) {
+  const std::string catalogFile = folder + catalog::kCatalogFileName;
+  const std::string compacted = folder + kCompactedFileName;
+  const std::string backup = folder + kBackupFileName;
+  int64_t before = 0;
+  {
+    catalog::Connection source;
+    source.SetConnectionString(ConnectionText(folder, catalog::kCatalogFileName));
+    source.Open();
+    catalog::Query q(&source);
+    TakeAlone(q);
+    before = MeasuredSize(catalogFile);
+    q.Clear();
+    q.Add("VACUUM INTO ?");
+    q.Bind(compacted);
+    q.ExecSQL();
+  }
+  // The copy is complete on disk before anything is replaced.
+  CopyDurably(catalogFile, backup);
+  CopyDurably(compacted, catalogFile);
+  if (fileio::FileExists(compacted)) Check(fileio::RemoveFile(compacted), "无法删除文件 " + compacted);
+  out.rate = CompactionRate(before, MeasuredSize(catalogFile));
+  out.ok = true;
+}
+
+}  // namespace
+
+int64_t MeasuredSize(const std::string& path) {
+  int64_t n = fileio::FileSize(path);
+  return n <= 0 ? 1 : n;
+}
+
+int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter) {
+  if (sizeBefore == 0) return 0;
+  return (sizeBefore - sizeAfter) * 100 / sizeBefore;
+}
+
+CompactOutcome CompactCatalog(catalog::Connection& cn, std::initializer_list<catalog::Query*> queries,
+                              const std::string& folder) {
+  for (catalog::Query* q : queries)
+    if (q) q->Close();
+  cn.Close();
+  CompactOutcome out;
+  const std::string compacted = folder + kCompactedFileName;
+  try {
+    // A copy left behind by an earlier failed run.
+    if (fileio::FileExists(compacted)) Check(fileio::RemoveFile(compacted), "无法删除文件 " + compacted);
+    Compact(folder, out);
+  } catch (const std::exception& e) {
+    out.ok = false;
+    out.error = e.what();
+  }
+  cn.Open();
+  return out;
+}
+
+void CompactDialogState::Show() {
+  if (tried_)
+    resultText_ = "您已进行过数据整理，暂不需再进行此操作。";
+  else
+    resultVisible_ = false;
+}
+
+void CompactDialogState::Start() { tried_ = true; }
+
+void CompactDialogState::Finish(const CompactOutcome& outcome) {
+  if (!outcome.ok) return;
+  cancelCaption_ = "退出(&X)";
+  resultVisible_ = true;
+  resultText_ = "数据整理优化率：" + std::to_string(outcome.rate) + "%";
+}
+
+std::string CompactionNote() {
+  return "\t在您进行了较多次的快照删除或重命名操作后，通过数据整理可以有效提高程序启动速度、查询速度。";
+}
+
+std::string CompactionFailedMessage() { return "软件冲突，数据整理失败。"; }
+
+}  // namespace maintain

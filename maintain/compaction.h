@@ -1,0 +1,68 @@
+// Compaction of the catalogue file. A compacted copy is written to
+// "Kestrova2" beside the catalogue; the catalogue is copied to
+// "Kestrova.bak"; then the copy takes the catalogue's place by one atomic
+// rename, so that a crash at any moment leaves either the old catalogue or
+// the new one complete under its name. The main connection is closed for the
+// whole of the work and opened again at the end, whatever happened.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "catalog/connection.h"
+#include "catalog/query.h"
+
+namespace maintain {
+
+inline constexpr const char* kCompactedFileName = "Kestrova2";
+inline constexpr const char* kBackupFileName = "Kestrova.bak";
+
+// Size of a file in bytes; 1 when it cannot be measured (or is empty), so
+// that the rate never divides by zero.
+int64_t MeasuredSize(const std::string& path);
+// (before - after) * 100 / before in 64-bit whole numbers, the fraction
+// dropped toward zero; negative when the file grew.
+int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter);
+
+struct CompactOutcome {
+  bool ok = false;
+  int64_t rate = 0;
+  std::string error;  // what went wrong, for the log; the user sees one message
+};
+
+// Closes the queries on the connection and the connection itself, compacts
+// the catalogue in `folder` (ending in a separator), and opens the
+// connection again. A failure of the work is reported in the outcome and
+// leaves the catalogue as it was; a failure to reopen throws DbError.
+// Another connection holding the catalogue open makes the work fail.
+CompactOutcome CompactCatalog(catalog::Connection& cn, std::initializer_list<catalog::Query*> queries,
+                              const std::string& folder);
+
+// The compaction dialog's states.
+class CompactDialogState {
+ public:
+  // `FormShow`.
+  void Show();
+  // Before the work starts: marks the run as tried.
+  void Start();
+  // After the work: the result line on success.
+  void Finish(const CompactOutcome& outcome);
+
+  bool CompactEnabled() const { return !tried_; }
+  const std::string& CancelCaption() const { return cancelCaption_; }
+  bool ResultVisible() const { return resultVisible_; }
+  const std::string& ResultText() const { return resultText_; }
+
+ private:
+  bool tried_ = false;
+  std::string cancelCaption_ = "取消(&C)";
+  bool resultVisible_ = false;
+  std::string resultText_;
+};
+
+std::string CompactionNote();
+std::string CompactionFailedMessage();
+
+}  // namespace maintain

@@ -1,0 +1,62 @@
+#include "maintain/search.h"
+
+#include <exception>
+
+#include "browse/unit_public.h"
+#include "catalog/statements.h"
+#include "platform/text.h"
+
+namespace maintain {
+
+SearchHit HitFromRow(std::string_view name, int64_t type, std::string_view path) {
+  SearchHit h;
+  h.caption = std::string(name);
+  bool file = type == 0;
+  h.image = file ? browse::GetFileIconIndex(name) : browse::kImageFolder;
+  h.kind = file ? "文件" : "目录";
+  h.path = std::string(path);
+  return h;
+}
+
+void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
+               bool files) {
+  view.SetBeginSearchEnabled(false);
+  view.SetUpdirEnabled(false);
+  view.SetStatus(SearchingStatus(text));
+  view.ClearItems();
+  try {
+    catalog::OpenSearch(q, text, folders, files);
+    // The statement this search owns; a command that ran in between and
+    // left the query open on another statement has taken it over.
+    const std::string statement = q.Text();
+    view.ShowResultColumns();
+    view.SetStopSearchEnabled(true);
+    searchRunning = true;
+    view.SetCurrentPath("[");
+    while (!q.Eof() && searchRunning) {
+      view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
+      view.ProcessMessages();
+      if (!q.Active() || q.Text() != statement) break;
+      q.Next();
+    }
+  } catch (const std::exception&) {
+    // The search ends where the error arose; the count says what was found.
+  }
+  q.Close();
+  searchRunning = false;
+  view.SetStopSearchEnabled(false);
+  view.SetBeginSearchEnabled(true);
+  view.SetStatus(FoundStatus(view.ItemCount()));
+}
+
+bool BeginSearchEnabled(bool folderChecked, bool fileChecked) { return folderChecked || fileChecked; }
+
+bool EnterStartsSearch(int virtualKey, std::string_view editText) {
+  return virtualKey == 13 && !text::TrimSpace(editText).empty();
+}
+
+std::string SearchingStatus(std::string_view text) { return "正在搜索：" + std::string(text); }
+
+std::string FoundStatus(int count) { return "搜索到：" + std::to_string(count) + "项"; }
+
+}  // namespace maintain

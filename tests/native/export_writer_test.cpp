@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "maintain/export.h"
+#include "platform/file_io.h"
+#include "platform/text.h"
+#include "tests/native/maintain_fixture.h"
+
+using namespace maintain;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::string s;
+  EXPECT_TRUE(fileio::ReadWholeFile(path, s)) << path;
+  return s;
+}
+
+std::string Expected(const std::string& name) {
+  return ReadFile(std::string(VORLUNE_SOURCE_DIR) + "/tests/native/data/" + name);
+}
+
+class ExportTest : public testsupport::CatalogFixture {
+ protected:
+  // Entries recorded out of order. Sorted by Path + Name ignoring case,
+  // "a\x.txt" comes before "a_b.txt" and "a.txt" before "B.txt"; sorted by
+  // (Path, Name), or with letter case counting, they would not.
+  void AddCd1() {
+    AddSnapshot("CD1");
+    AddRow("[CD1]:\\", "readme.txt", 0, 1);
+    AddRow("[CD1]:\\", "照片", 1);
+    AddRow("[CD1]:\\照片\\", "2004.jpg", 0, 1);
+    AddRow("[CD1]:\\", "docs", 1);
+    AddRow("[CD1]:\\docs\\", "B.txt", 0, 1);
+    AddRow("[CD1]:\\docs\\", "a.txt", 0, 1);
+    AddRow("[CD1]:\\docs\\", "sub", 1);
+    AddRow("[CD1]:\\docs\\sub\\", "x\U0001F600.txt", 0, 1);
+    AddRow("[CD1]:\\", "a_b.txt", 0, 1);
+    AddRow("[CD1]:\\", "a", 1);
+    AddRow("[CD1]:\\a\\", "x.txt", 0, 1);
+    AddSmallSnapshot("CD10");
+    AddSmallSnapshot("CD1A");
+  }
+};
+
+}  // namespace
+
+TEST_F(ExportTest, PlainTextExactBytes) {
+  AddCd1();
+  ExportSnapshot(q, "CD1", dir.File("cd1.txt"));
+  EXPECT_EQ(ReadFile(dir.File("cd1.txt")), Expected("export_cd1.txt"));
+  EXPECT_FALSE(q.Active());
+}
+
+TEST_F(ExportTest, WebPageExactBytes) {
+  AddCd1();
+  ExportSnapshot(q, "CD1", dir.File("cd1.htm"));
+  EXPECT_EQ(ReadFile(dir.File("cd1.htm")), Expected("export_cd1.htm"));
+}
+
+TEST_F(ExportTest, FormChosenByTheLastFourCharacters) {
+  AddSnapshot("E");
+  const std::string web = "<HTML><Header><Title>\r\n快照：[E]\r\n</Title></header><body><pre>\r\n";
+  const std::string head = "快照：[E]\r\n" + std::string(53, '-') + "\r\n\r\n";
+  const std::string tail = "</pre></body></html>\r\n";
+  ExportSnapshot(q, "E", dir.File("a.HTM"));
+  EXPECT_EQ(text::FromGb18030(ReadFile(dir.File("a.HTM"))), web + head + tail);
+  ExportSnapshot(q, "E", dir.File("b.html"));
+  EXPECT_EQ(text::FromGb18030(ReadFile(dir.File("b.html"))), head);
+  ExportSnapshot(q, "E", dir.File("c.txt"));
+  EXPECT_EQ(text::FromGb18030(ReadFile(dir.File("c.txt"))), head);
+  EXPECT_TRUE(IsWebPageName("x.htm"));
+  EXPECT_TRUE(IsWebPageName(".Htm"));
+  EXPECT_FALSE(IsWebPageName("htm"));
+  EXPECT_FALSE(IsWebPageName("x.htm "));
+  EXPECT_FALSE(IsWebPageName("列表.超htm"));
+}
+
+TEST_F(ExportTest, WildcardLabelsListOnlyTheirOwnEntries) {
+  AddSmallSnapshot("A_B");
+  AddSmallSnapshot("AXB");
+  std::string t = BuildExportText(q, "A_B", false);
+  EXPECT_NE(t.find("[A_B]:\\docs\\a.txt     文件\r\n"), std::string::npos);
+  EXPECT_EQ(t.find("AXB"), std::string::npos);
+  EXPECT_EQ(t, "快照：[A_B]\r\n" + std::string(53, '-') +
+                   "\r\n\r\n[A_B]:\\docs\\     目录\r\n[A_B]:\\docs\\a.txt     文件\r\n[A_B]:\\readme.txt     文件\r\n");
+}
+
+TEST_F(ExportTest, AFailedWriteKeepsTheFileItWouldReplace) {
+  AddSmallSnapshot("CD1");
+  const std::string target = dir.File("list.txt");
+  ASSERT_NO_THROW(fileio::WriteFileAtomic(target, "previous"));
+  std::filesystem::create_directory(target + ".tmp");  // the temporary file cannot be made
+  EXPECT_THROW(ExportSnapshot(q, "CD1", target), std::exception);
+  EXPECT_EQ(ReadFile(target), "previous");
+  EXPECT_FALSE(q.Active());
+}
+
+TEST(ExportDialogRules, OldStyleOnlyWithSkinOnNewerSystems) {
+  EXPECT_TRUE(UseOldStyleSaveDialog(true, true));
+  EXPECT_FALSE(UseOldStyleSaveDialog(true, false));
+  EXPECT_FALSE(UseOldStyleSaveDialog(false, true));
+  EXPECT_EQ(ExportDoneMessage(), "快照导出完成！");
+}

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "browse/unit_public.h"
+#include "maintain/search.h"
+#include "tests/native/maintain_fixture.h"
+
+using namespace maintain;
+
+namespace {
+
+// Records what the search does to the window; ProcessMessages runs the
+// test's "pending messages" once per row.
+class FakeSearchView : public SearchView {
+ public:
+  void SetBeginSearchEnabled(bool e) override { beginEnabled = e; }
+  void SetStopSearchEnabled(bool e) override { stopEnabled = e; }
+  void SetUpdirEnabled(bool e) override { updirEnabled = e; }
+  void SetStatus(const std::string& t) override { statuses.push_back(t); }
+  void ClearItems() override { items.clear(); }
+  void ShowResultColumns() override { ++columnsShown; }
+  void AddItem(const SearchHit& h) override { items.push_back(h); }
+  int ItemCount() const override { return static_cast<int>(items.size()); }
+  void SetCurrentPath(const std::string& p) override { currentPath = p; }
+  void ProcessMessages() override {
+    ++rowsSeen;
+    if (onMessages) onMessages(rowsSeen);
+  }
+
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> out;
+    for (auto& h : items) out.push_back(h.caption);
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+  bool beginEnabled = true, stopEnabled = false, updirEnabled = true;
+  std::vector<std::string> statuses;
+  std::vector<SearchHit> items;
+  int columnsShown = 0, rowsSeen = 0;
+  std::string currentPath = "[CD1]:\\";
+  std::function<void(int)> onMessages;
+};
+
+class SearchTest : public testsupport::CatalogFixture {
+ protected:
+  void SetUp() override {
+    CatalogFixture::SetUp();
+    AddSnapshot("CD1");
+    AddRow("[CD1]:\\", "Docs", 1);
+    AddRow("[CD1]:\\Docs\\", "report.doc", 0, 100);
+    AddRow("[CD1]:\\Docs\\", "abc.txt", 0, 5);
+    AddRow("[CD1]:\\Docs\\", "a_c.txt", 0, 5);
+    AddRow("[CD1]:\\Docs\\", "my notes.txt", 0, 5);
+    AddRow("[CD1]:\\Docs\\", "O'Brien.txt", 0, 5);
+    AddRow("[CD1]:\\Docs\\", "100%.log", 0, 5);
+    AddSnapshot("CD2");
+    AddRow("[CD2]:\\", "REPORTS", 1);
+    AddRow("[CD2]:\\REPORTS\\", "照片.jpg", 0, 5);
+  }
+  std::vector<std::string> Search(const std::string& text, bool folders = true, bool files = true) {
+    RunSearch(q, running, view, text, folders, files);
+    return view.Captions();
+  }
+  using V = std::vector<std::string>;
+
+  bool running = false;
+  FakeSearchView view;
+};
+
+}  // namespace
+
+TEST_F(SearchTest, OptionsChooseFoldersFilesOrBoth) {
+  EXPECT_EQ(Search("rep"), (V{"REPORTS", "report.doc"}));
+  EXPECT_EQ(Search("rep", true, false), (V{"REPORTS"}));
+  EXPECT_EQ(Search("rep", false, true), (V{"report.doc"}));
+  EXPECT_EQ(Search("rep", false, false), V{});
+  EXPECT_EQ(view.statuses.back(), "搜索到：0项");
+}
+
+TEST_F(SearchTest, TextAsTypedWithWildcardsAndCaseIgnored) {
+  EXPECT_EQ(Search("").size(), 9u);  // "%%": every entry of every snapshot
+  EXPECT_EQ(Search(" "), (V{"my notes.txt"}));
+  EXPECT_EQ(Search("a_c"), (V{"a_c.txt", "abc.txt"}));
+  EXPECT_EQ(Search("0%.l"), (V{"100%.log"}));
+  EXPECT_EQ(Search("DOCS"), (V{"Docs"}));
+  EXPECT_EQ(Search("o'b"), (V{"O'Brien.txt"}));
+  EXPECT_EQ(Search("照片"), (V{"照片.jpg"}));
+}
+
+TEST_F(SearchTest, HitsCarryKindIconAndLocation) {
+  Search("rep");
+  ASSERT_EQ(view.items.size(), 2u);
+  for (const SearchHit& h : view.items) {
+    if (h.caption == "REPORTS") {
+      EXPECT_EQ(h.image, browse::kImageFolder);
+      EXPECT_EQ(h.kind, "目录");
+      EXPECT_EQ(h.path, "[CD2]:\\");
+    } else {
+      EXPECT_EQ(h.image, browse::kImageDocument);
+      EXPECT_EQ(h.kind, "文件");
+      EXPECT_EQ(h.path, "[CD1]:\\Docs\\");
+    }
+  }
+}
+
+TEST_F(SearchTest, StatesAndStatusTextsAroundARun) {
+  bool runningDuring = false, stopDuring = false, beginDuring = true;
+  view.onMessages = [&](int) {
+    runningDuring = running;
+    stopDuring = view.stopEnabled;
+    beginDuring = view.beginEnabled;
+  };
+  Search("txt");
+  EXPECT_TRUE(runningDuring);
+  EXPECT_TRUE(stopDuring);
+  EXPECT_FALSE(beginDuring);
+  EXPECT_FALSE(running);
+  EXPECT_FALSE(view.stopEnabled);
+  EXPECT_TRUE(view.beginEnabled);
+  EXPECT_FALSE(view.updirEnabled);  // stays off until the next double-click
+  EXPECT_EQ(view.currentPath, "[");
+  EXPECT_EQ(view.columnsShown, 1);
+  EXPECT_EQ(view.statuses, (V{"正在搜索：txt", "搜索到：4项"}));
+  EXPECT_FALSE(q.Active());
+}
+
+TEST_F(SearchTest, StopKeepsTheRowsFoundSoFar) {
+  view.onMessages = [&](int row) {
+    if (row == 2) running = false;  // BtnStopSearchClick
+  };
+  Search("");
+  EXPECT_EQ(view.items.size(), 2u);
+  EXPECT_EQ(view.statuses.back(), "搜索到：2项");
+  EXPECT_FALSE(q.Active());
+}
+
+TEST_F(SearchTest, DoubleClickTakesTheListOver) {
+  view.onMessages = [&](int row) {
+    if (row != 3) return;
+    // ListView1DblClick: stop the search, then open a folder on the query.
+    running = false;
+    q.Close();
+    view.ClearItems();
+    catalog::OpenFolder(q, "[CD1]:\\Docs\\");
+    for (; !q.Eof(); q.Next()) view.AddItem(HitFromRow(q.AsString("Name"), 0, q.AsString("Path")));
+    q.Close();
+  };
+  Search("");
+  EXPECT_EQ(view.rowsSeen, 3);
+  EXPECT_EQ(view.items.size(), 6u);  // the folder's entries only
+  EXPECT_EQ(view.statuses.back(), "搜索到：6项");
+}
+
+TEST_F(SearchTest, NestedSearchRunsToItsEndAndTheOuterStops) {
+  bool nested = false;
+  view.onMessages = [&](int row) {
+    if (row == 1 && !nested) {
+      nested = true;
+      RunSearch(q, running, view, "rep", true, true);  // Enter in EdtSearch
+    }
+  };
+  Search("");
+  EXPECT_EQ(view.Captions(), (V{"REPORTS", "report.doc"}));
+  EXPECT_EQ(view.rowsSeen, 3);  // the outer row, then the inner search's two
+  EXPECT_EQ(view.statuses, (V{"正在搜索：", "正在搜索：rep", "搜索到：2项", "搜索到：2项"}));
+  EXPECT_FALSE(running);
+}
+
+TEST_F(SearchTest, ACommandLeavingTheQueryOnAnotherStatementEndsTheSearch) {
+  view.onMessages = [&](int row) {
+    // Left open on a folder listing, whose rows look like hits.
+    if (row == 1) catalog::OpenFolder(q, "[CD1]:\\Docs\\");
+  };
+  Search("");
+  EXPECT_EQ(view.items.size(), 1u);
+  EXPECT_EQ(view.statuses.back(), "搜索到：1项");
+}
+
+TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
+  cn.Close();
+  Search("rep");
+  EXPECT_EQ(view.columnsShown, 0);
+  EXPECT_EQ(view.currentPath, "[CD1]:\\");
+  EXPECT_TRUE(view.items.empty());
+  EXPECT_EQ(view.statuses.back(), "搜索到：0项");
+  EXPECT_TRUE(view.beginEnabled);
+  EXPECT_FALSE(running);
+}
+
+TEST(SearchPanel, ButtonAndEnterRules) {
+  EXPECT_TRUE(BeginSearchEnabled(true, true));
+  EXPECT_TRUE(BeginSearchEnabled(false, true));
+  EXPECT_TRUE(BeginSearchEnabled(true, false));
+  EXPECT_FALSE(BeginSearchEnabled(false, false));
+  EXPECT_TRUE(EnterStartsSearch(13, "a"));
+  EXPECT_TRUE(EnterStartsSearch(13, " a "));
+  EXPECT_FALSE(EnterStartsSearch(13, "   "));
+  EXPECT_FALSE(EnterStartsSearch(13, ""));
+  EXPECT_FALSE(EnterStartsSearch(65, "a"));
+}
