@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Scan throughput against find on one generated tree, in the same run:
+# find -printf '%s %p\n', the native engine (walk alone, then into a real
+# catalogue) and, when the win64 tree is built, the Windows engine under Wine.
+# Usage: bench/scan_bench.sh [TREE] [ROUNDS]   (default /tmp/vorlune-bench/tree, 3)
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+TREE=${1:-/tmp/vorlune-bench/tree}
+ROUNDS=${2:-3}
+NATIVE=$ROOT/build/native/bench/scan_bench
+WIN=$ROOT/build/win64/bench/scan_bench.exe
+OUT=$(dirname "$TREE")
+"$NATIVE" make "$TREE"
+find "$TREE" -printf '%s %p\n' >/dev/null  # warm the cache
+for ((r = 1; r <= ROUNDS; r++)); do
+  echo "round $r"
+  /usr/bin/time -f "find: %e s" find "$TREE" -printf '%s %p\n' >/dev/null
+  "$NATIVE" walk "$TREE"
+  "$NATIVE" scan "$TREE" "$OUT/native-catalogue"
+  if [[ -x $WIN && -n ${WINEPREFIX:-} ]]; then
+    WINEDEBUG=-all /usr/lib/wine/wine64 "$WIN" scan "Z:${TREE//\//\\}" "Z:${OUT//\//\\}\\win-catalogue"
+  fi
+done

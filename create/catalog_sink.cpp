@@ -1,0 +1,77 @@
+#include "create/catalog_sink.h"
+
+#include "catalog/connection.h"
+
+namespace create {
+
+CatalogSink::CatalogSink(catalog::Query& q, std::function<Clock::time_point()> now) : q_(q), now_(std::move(now)) {
+  q_.OpenTable("CDFile");
+}
+
+CatalogSink::~CatalogSink() {
+  try {
+    Finish();
+  } catch (...) {
+    // The rows of the last open transaction are what a crash would lose;
+    // the caller that wanted to know called Finish itself.
+  }
+}
+
+void CatalogSink::BeforeRow() {
+  catalog::Connection* cn = q_.GetConnection();
+  // A transaction someone else opened is theirs to commit; ours is opened
+  // lazily so that an empty folder costs no commit.
+  if (!ownTransaction_ && cn && !cn->InTransaction()) {
+    cn->BeginTransaction();
+    ownTransaction_ = true;
+    opened_ = now_();
+  }
+}
+
+void CatalogSink::AfterRow() {
+  ++posted_;
+  if (!ownTransaction_) return;
+  ++pending_;
+  if (pending_ >= kRowsPerCommit || now_() - opened_ >= kCommitInterval) CommitPending();
+}
+
+void CatalogSink::CommitPending() {
+  if (!ownTransaction_) return;
+  ownTransaction_ = false;
+  pending_ = 0;
+  catalog::Connection* cn = q_.GetConnection();
+  if (cn && cn->InTransaction()) {
+    cn->Commit();
+    ++commits_;
+  }
+}
+
+void CatalogSink::AppendFolder(std::string_view name, std::string_view storedPath) {
+  BeforeRow();
+  q_.Append();
+  q_.SetField("Name", name);
+  q_.SetField("Path", storedPath);
+  q_.SetField("Type", 1);
+  q_.Post();
+  AfterRow();
+}
+
+void CatalogSink::AppendFile(std::string_view name, std::string_view storedPath, int64_t size) {
+  BeforeRow();
+  q_.Append();
+  q_.SetField("Name", name);
+  q_.SetField("Path", storedPath);
+  q_.SetField("Type", 0);
+  q_.SetField("Size", size);
+  q_.Post();
+  AfterRow();
+}
+
+void CatalogSink::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  q_.Close();
+  CommitPending();
+}
+
+}  // namespace create

@@ -1,0 +1,82 @@
+#include "create/scan_engine.h"
+
+#include <vector>
+
+#include "catalog/statements.h"
+
+namespace create {
+
+int ClassifyEntry(const DirEntry& e) {
+  if (e.name == "." || e.name == "..") return 2;
+  return e.folder ? 1 : 0;
+}
+
+// One open folder of the walk. The paths of the folder being visited are
+// kept once, in Walk; each level keeps only where its own paths end, so the
+// memory of the walk grows with the depth, not with the square of it.
+struct ScanEngine::Level {
+  size_t diskLength;
+  size_t storedLength;
+  std::vector<std::string> subfolders;
+  size_t next = 0;
+};
+
+void ScanEngine::Pump() {
+  if (hooks_.processMessages) hooks_.processMessages();
+}
+
+bool ScanEngine::Visit(Level& level, const std::string& diskPath, const std::string& storedPath) {
+  Pump();
+  if (hooks_.status) hooks_.status(kScanStatusText);
+  if (hooks_.state && hooks_.state() != kScanRunning) return false;
+  ++visited_;
+
+  source_.List(diskPath, entries_);
+  // First pass: the folders. The request asks for hidden entries and
+  // folders, so entries with the system attribute are not among them.
+  for (const DirEntry& e : entries_) {
+    if (e.system) continue;
+    if (ClassifyEntry(e) == 1) {
+      sink_.AppendFolder(e.name, storedPath);
+      if (!e.link) level.subfolders.push_back(e.name);
+    }
+    Pump();
+  }
+  // Second pass: every attribute, so hidden and system files are recorded.
+  for (const DirEntry& e : entries_) {
+    if (ClassifyEntry(e) == 0) {
+      sink_.AppendFile(e.name, storedPath, e.size);
+      if (hooks_.scannedKB) *hooks_.scannedKB += e.size / 1024;
+    }
+    Pump();
+  }
+  entries_.clear();
+  return true;
+}
+
+void ScanEngine::Walk(const std::string& root, std::string_view label) {
+  const char sep = source_.Separator();
+  std::string disk = root;
+  std::string stored = catalog::SnapshotRoot(label);
+  std::vector<Level> stack;
+  stack.push_back(Level{disk.size(), stored.size(), {}, 0});
+  if (!Visit(stack.back(), disk, stored)) return;
+  while (!stack.empty()) {
+    Level& top = stack.back();
+    if (top.next == top.subfolders.size()) {
+      stack.pop_back();
+      continue;
+    }
+    disk.resize(top.diskLength);
+    stored.resize(top.storedLength);
+    const std::string& name = top.subfolders[top.next++];
+    disk.append(name).push_back(sep);
+    stored.append(name).push_back('\\');
+    stack.push_back(Level{disk.size(), stored.size(), {}, 0});
+    // Once stopped or cancelled, every later visit would return at once
+    // without recording anything: the walk is over.
+    if (!Visit(stack.back(), disk, stored)) return;
+  }
+}
+
+}  // namespace create

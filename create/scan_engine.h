@@ -1,0 +1,66 @@
+// The walk that records one snapshot: for each folder its subfolders, then
+// its files, then the folders below it, depth first. The walk keeps its own
+// stack of folders (only the subfolder names of each open level), so a very
+// deep tree cannot overflow the call stack.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "create/dir_source.h"
+#include "create/row_sink.h"
+
+namespace create {
+
+// The create window's run state.
+enum ScanState : int { kScanIdle = 0, kScanRunning = 1, kScanStopped = 2, kScanCancelled = 3 };
+
+// 1 for a folder, 0 for a file, 2 for "." and "..".
+int ClassifyEntry(const DirEntry& e);
+
+// What the walk asks of the window while it runs.
+struct ScanHooks {
+  // Lets the application process its pending messages; called at each
+  // folder visit and after every entry of both passes.
+  std::function<void()> processMessages;
+  // The status text shown at each folder visit.
+  std::function<void(std::string_view)> status;
+  // The run state, read at each folder visit; anything but running ends the
+  // walk there.
+  std::function<int()> state;
+  // Running sum of the recorded files' sizes in KB (may be null).
+  int64_t* scannedKB = nullptr;
+};
+
+inline constexpr const char* kScanStatusText = "创建快照";
+
+class ScanEngine {
+ public:
+  ScanEngine(DirectorySource& source, RowSink& sink, ScanHooks hooks)
+      : source_(source), sink_(sink), hooks_(std::move(hooks)) {}
+
+  // Walks the tree below `root` (a disk path ending in the source's
+  // separator), recording every entry under the snapshot `label`. Errors of
+  // the sink propagate; the rows posted before stay posted.
+  void Walk(const std::string& root, std::string_view label);
+
+  int64_t FoldersVisited() const { return visited_; }
+
+ private:
+  struct Level;
+  // One folder's visit: records its subfolders, then its files. False when
+  // the run state is no longer running.
+  bool Visit(Level& level, const std::string& diskPath, const std::string& storedPath);
+  void Pump();
+
+  DirectorySource& source_;
+  RowSink& sink_;
+  ScanHooks hooks_;
+  int64_t visited_ = 0;
+  std::vector<DirEntry> entries_;  // the folder being visited
+};
+
+}  // namespace create
