@@ -1,0 +1,47 @@
+// Renders a sheet of a packed skin's elements to PNG, for looking at.
+//   skin_sheet SKIN.skn OUT.png
+#include <cstdio>
+
+#include "platform/file_io.h"
+#include "skin/win_skin_data.h"
+#include "skin/win_skin_store.h"
+#include "tools/skin_pack/sheet_render.h"
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb_image_write.h>
+#pragma GCC diagnostic pop
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: skin_sheet SKIN.skn OUT.png\n");
+    return 2;
+  }
+  std::string stored;
+  if (!fileio::ReadWholeFile(argv[1], stored)) {
+    std::fprintf(stderr, "skin_sheet: cannot read %s\n", argv[1]);
+    return 1;
+  }
+  skin::TSkinStore store;
+  store.Store().Add().ReadDataStream(stored);
+  skin::TSkinData data;
+  if (!data.LoadFromStore(store, 0)) {
+    std::fprintf(stderr, "skin_sheet: %s is not a loadable skin\n", argv[1]);
+    return 1;
+  }
+  skin::Bitmap sheet = sheet::RenderSheet(data.Model());
+  std::vector<unsigned char> rgb;
+  rgb.reserve(sheet.Pixels().size() * 3);
+  for (uint32_t p : sheet.Pixels()) {
+    rgb.push_back(static_cast<unsigned char>(skin::RedOf(p)));
+    rgb.push_back(static_cast<unsigned char>(skin::GreenOf(p)));
+    rgb.push_back(static_cast<unsigned char>(skin::BlueOf(p)));
+  }
+  if (!stbi_write_png(argv[2], sheet.Width(), sheet.Height(), 3, rgb.data(), sheet.Width() * 3)) {
+    std::fprintf(stderr, "skin_sheet: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
+}
