@@ -57,6 +57,12 @@ wine_session_start() {
     # and no 2-second wait on each top-level hide without a window manager.
     wine_reg 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
     wine_reg 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ "$desktop"
+    # Window frames draw their caption buttons with Marlett; Wine finds it
+    # only when it sits in the prefix's font folder.
+    if [[ -f /usr/share/wine/fonts/marlett.ttf ]]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+      wine_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' 'Marlett (TrueType)' REG_SZ marlett.ttf
+    fi
     "$WINESERVER" -w
     touch "$WINEPREFIX/.vorlune-ready"
   fi

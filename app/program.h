@@ -1,0 +1,27 @@
+// The program's windows and how they are connected: the main window first,
+// then the six windows it shows modally, each bound to the main window's
+// catalogue connection. Tests start the same program in-process.
+#pragma once
+
+#include "app/ui_main_form.h"
+
+namespace app {
+
+class Program {
+ public:
+  // Creates TfrmMain, TfrmCreate, TfrmRename, TfrmAbout, TfrmCompactDB,
+  // TfrmTreeview and TfrmMemo, in that order, and connects the commands.
+  void CreateWindows();
+  // Destroys the windows (the main window last).
+  void Shutdown();
+
+  TfrmMain* frmMain = nullptr;
+  ui::Form* frmCreate = nullptr;
+  ui::Form* frmRename = nullptr;
+  ui::Form* frmAbout = nullptr;
+  ui::Form* frmCompactDB = nullptr;
+  ui::Form* frmTreeview = nullptr;
+  ui::Form* frmMemo = nullptr;
+};
+
+}  // namespace app

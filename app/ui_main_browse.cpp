@@ -1,0 +1,192 @@
+// The main list's three modes (snapshot list, folder listing, search
+// results), moving between them, and the file details box.
+#include "app/ui_main_form.h"
+#include "browse/list_texts.h"
+#include "browse/unit_public.h"
+#include "catalog/statements.h"
+
+namespace app {
+namespace {
+
+// The hourglass while a query runs; the arrow again when it returns.
+class BusyCursor {
+ public:
+  BusyCursor() : old_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+  ~BusyCursor() { SetCursor(old_); }
+
+ private:
+  HCURSOR old_;
+};
+
+}  // namespace
+
+void TfrmMain::SetLocationStatus(const std::string& text) { StatusBar1->SetPanelText(1, text); }
+
+void TfrmMain::SetSnapshotCommandsEnabled(bool on) {
+  for (ui::ToolButton* b : {TBtnDelete, TBtnRename, TBtnTreeview, TBtnExport, TBtnMemo}) b->SetEnabled(on);
+}
+
+void TfrmMain::CopyButtonStatesToMenu() {
+  mnuDelete->SetEnabled(TBtnDelete->Enabled());
+  mnuRename->SetEnabled(TBtnRename->Enabled());
+  MnuUpdir->SetEnabled(TBtnUpdir->Enabled());
+  mnuTreeview->SetEnabled(TBtnTreeview->Enabled());
+  mnuExport->SetEnabled(TBtnExport->Enabled());
+  MnuMemo->SetEnabled(TBtnMemo->Enabled());
+}
+
+std::string TfrmMain::SelectedLabel() const {
+  ui::ListItem* item = ListView1->Selected();
+  return item && CurrentPath.empty() ? item->Caption() : std::string();
+}
+
+void TfrmMain::BrowseAll() {
+  ListView1->BeginUpdate();
+  ListView1->Clear();
+  ListView1->ClearColumns();
+  ListView1->AddColumn("存储设备", 50, true);
+  ListView1->AddColumn("容量", 50, true);
+  ListView1->AddColumn("备 注", 50, true);
+  ADOQry.Close();
+  try {
+    catalog::OpenSnapshotList(ADOQry);
+    for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
+      ListView1->AddItem(ADOQry.AsString("CDName"), browse::kImageSnapshot,
+                         {ADOQry.AsString("TotalM") + "M", browse::ShortMemo(ADOQry.AsString("Memo1"))});
+    }
+  } catch (...) {
+    ListView1->EndUpdate();
+    throw;
+  }
+  ListView1->EndUpdate();
+  ADOQry.Close();
+  CurrentPath.clear();
+  TBtnUpdir->SetEnabled(false);
+  MnuUpdir->SetEnabled(false);
+  SetSnapshotCommandsEnabled(false);
+  CopyButtonStatesToMenu();
+  SetLocationStatus("浏览所有");
+}
+
+void TfrmMain::FillFolderColumns(bool lastColumnFixed) {
+  ListView1->ClearColumns();
+  ListView1->AddColumn("名称", 50, true);
+  ListView1->AddColumn("类别", 50, true);
+  ListView1->AddColumn("位置", 50, true);
+  if (lastColumnFixed) ListView1->Column(2)->SetWidth(300);
+}
+
+// Adds one item per row of the open query: folders with the folder picture,
+// files with the picture of their kind.
+void TfrmMain::AddRowItems() {
+  ListView1->BeginUpdate();
+  try {
+    for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
+      std::string name = ADOQry.AsString("Name");
+      bool folder = ADOQry.AsInteger("Type") != 0;
+      int image = folder ? browse::kImageFolder : browse::GetFileIconIndex(name);
+      ListView1->AddItem(name, image, {folder ? "目录" : "文件", ADOQry.AsString("Path")});
+    }
+  } catch (...) {
+    ListView1->EndUpdate();
+    throw;
+  }
+  ListView1->EndUpdate();
+}
+
+std::string TfrmMain::OpenSnapshot(const std::string& label) {
+  std::string root = catalog::SnapshotRoot(label);
+  SetSnapshotCommandsEnabled(false);
+  CopyButtonStatesToMenu();
+  ListView1->Clear();
+  catalog::OpenFolder(ADOQry, root);
+  FillFolderColumns(false);
+  AddRowItems();
+  SetLocationStatus("当前路径：" + root);
+  ADOQry.Close();
+  return root;
+}
+
+std::string TfrmMain::OpenFolder(const std::string& location, const std::string& name) {
+  std::string result = name.empty() ? location : location + name + "\\";
+  TBtnDelete->SetEnabled(false);
+  ListView1->Clear();
+  catalog::OpenFolder(ADOQry, result);
+  FillFolderColumns(true);
+  AddRowItems();
+  ADOQry.Close();
+  SetLocationStatus("当前路径：" + result);
+  return result;
+}
+
+void TfrmMain::ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name) {
+  std::string text;
+  catalog::OpenFileRow(ADOQry, location, name);
+  if (!ADOQry.Eof()) text = browse::FileDetailsText(name, location, ADOQry.AsInteger("Size"));
+  ADOQry.Close();
+  MessageBoxW(owner ? owner->Handle() : Handle(), ui::Wide(text).c_str(),
+              ui::Wide(browse::FileDetailsCaption(ui::App().Title)).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void TfrmMain::ListView1DblClick() {
+  if (SearchRunning || ADOQry.Active()) {
+    SearchRunning = false;
+    ADOQry.Close();
+  }
+  if (ui::ListItem* item = ListView1->Selected()) {
+    // Copies: the fill below frees the item.
+    const std::string caption = item->Caption();
+    const std::string location = item->SubItem(1);
+    switch (item->ImageIndex()) {
+      case browse::kImageSnapshot: {
+        BusyCursor busy;
+        CurrentPath = OpenSnapshot(caption);
+        break;
+      }
+      case browse::kImageFolder: {
+        BusyCursor busy;
+        CurrentPath = OpenFolder(location, caption);
+        break;
+      }
+      default:
+        ShowFileDetails(this, location, caption);
+        break;
+    }
+  }
+  TBtnUpdir->SetEnabled(!CurrentPath.empty());
+  MnuUpdir->SetEnabled(TBtnUpdir->Enabled());
+}
+
+void TfrmMain::ListView1KeyDown(WORD& key) {
+  switch (key) {
+    case VK_RETURN:
+      ListView1DblClick();
+      break;
+    case VK_DELETE:
+      if (TBtnDelete->Enabled()) RunCommand(Commands.deleteSnapshot);
+      break;
+    case VK_ESCAPE:
+      if (TBtnUpdir->Enabled()) TBtnUpdirClick();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::ListView1SelectItem(ui::ListItem*, bool selected) {
+  if (CurrentPath.empty()) SetSnapshotCommandsEnabled(selected);
+  CopyButtonStatesToMenu();
+}
+
+void TfrmMain::TBtnUpdirClick() {
+  if (CurrentPath.empty()) return;
+  if (auto parent = browse::ParentLocation(CurrentPath)) {
+    CurrentPath = OpenFolder(*parent, "");
+  } else {
+    BrowseAll();
+  }
+}
+
+void TfrmMain::TBtnBrowseAllClick() { BrowseAll(); }
+
+}  // namespace app

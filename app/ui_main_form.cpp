@@ -1,0 +1,191 @@
+// The main window's start-up, close, settings and view commands.
+#include <exception>
+
+#include "app/ui_main_form.h"
+#include "catalog/connection.h"
+#include "platform/ini.h"
+
+namespace app {
+
+void TfrmMain::RunCommand(const std::function<void()>& command) {
+  if (!command) return;
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ui::App().HandleException(e);
+  }
+}
+
+std::string TfrmMain::SettingsPath() const { return ui::App().ExeFolder() + "Kestrova.ini"; }
+
+void TfrmMain::FormCreate() {
+  ui::App().HelpFile = ui::App().ExeFolder() + "Kestrova.chm";
+  SetCaption(ui::App().Title);
+  ui::App().OnHint = [this] { OnHint(); };
+
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExW(&version);
+#pragma GCC diagnostic pop
+  OsNewerThan50 = app::OsNewerThan50(version.dwMajorVersion, version.dwMinorVersion);
+
+  ApplySettings(ReadMainSettings(ini::IniFile(SettingsPath())));
+
+  // A failure from here on is shown by the default error handler and skips
+  // the remaining steps; the window still opens, without the list.
+  ADOCn.SetConnectionString(catalog::BuildConnectionString(ui::App().ExeFolder()));
+  ADOCn.Open();
+  SortAscending = browse::ColumnSortState();
+  BrowseAll();
+  if (!ui::PrintDialog::PrinterInstalled()) BtnPrint->SetEnabled(false);
+}
+
+void TfrmMain::ApplySettings(const MainSettings& s) {
+  SetListStyle(s.listStyle);
+  SkinIndex = s.skinIndex;
+  if (SkinIndex < kSkinCount) {
+    ui::MenuItem* items[kSkinCount] = {mnuMacOSX, mnuWinXP, mnuLove, mnuSky};
+    // A negative index is no skin of the store: the plain look.
+    if (SkinIndex >= 0) {
+      items[SkinIndex]->SetChecked(true);
+      SkinActive = true;
+      if (Commands.applySkin) Commands.applySkin(SkinIndex);
+    } else {
+      mnuInterfWindows->SetChecked(true);
+      SkinActive = false;
+    }
+  } else {
+    mnuInterfWindows->SetChecked(true);
+    SkinActive = false;
+  }
+  TBtnSearch->SetDown(s.searchShown);
+  if (s.showCaption) {
+    mnuSmallImage->SetChecked(true);
+    ToolBar2->SetImages(ImageList2);
+    ToolBar2->SetShowCaptions(true);
+  } else {
+    mnuLargeImage->SetChecked(true);
+    ToolBar2->SetShowCaptions(false);
+    ToolBar2->SetImages(ImageList1);
+  }
+  CoolBar1->UpdateBands();
+  PnlLeft->SetVisible(TBtnSearch->Down());
+  Splitter1->SetVisible(TBtnSearch->Down());
+}
+
+MainSettings TfrmMain::CurrentSettings() const {
+  MainSettings s;
+  s.listStyle = ListStyle();
+  s.skinIndex = SkinIndex;
+  s.searchShown = TBtnSearch->Down();
+  s.showCaption = ToolBar2->ShowCaptions();
+  return s;
+}
+
+void TfrmMain::FormClose() {
+  SearchRunning = false;
+  ADOQry.Close();
+  ADOCn.Close();
+  ini::IniFile file(SettingsPath());
+  WriteMainSettings(file, CurrentSettings(), SkinActive);
+  file.Save();
+}
+
+void TfrmMain::FormResize() { ListView1->Invalidate(); }
+
+void TfrmMain::OnHint() { StatusBar1->SetPanelText(0, ui::App().Hint()); }
+
+void TfrmMain::mnuExitClick() { Close(); }
+
+void TfrmMain::TBtnCreateClick() { RunCommand(Commands.create); }
+
+void TfrmMain::TBtnSearchClick() {
+  PnlLeft->SetVisible(TBtnSearch->Down());
+  Splitter1->SetVisible(TBtnSearch->Down());
+  Realign();
+}
+
+void TfrmMain::Image8Click() {
+  PnlLeft->SetVisible(false);
+  Splitter1->SetVisible(false);
+  TBtnSearch->SetDown(false);
+  Realign();
+}
+
+void TfrmMain::SetListStyle(ListViewStyle style) {
+  switch (style) {
+    case ListViewStyle::Icon:
+      ListView1->SetViewStyle(ui::vsIcon);
+      mnuGreat->SetChecked(true);
+      break;
+    case ListViewStyle::SmallIcon:
+      ListView1->SetViewStyle(ui::vsSmallIcon);
+      MnuSmall->SetChecked(true);
+      break;
+    case ListViewStyle::List:
+      ListView1->SetViewStyle(ui::vsList);
+      mnuList->SetChecked(true);
+      break;
+    case ListViewStyle::Report:
+      ListView1->SetViewStyle(ui::vsReport);
+      MnuReport->SetChecked(true);
+      break;
+  }
+}
+
+ListViewStyle TfrmMain::ListStyle() const {
+  switch (ListView1->GetViewStyle()) {
+    case ui::vsIcon: return ListViewStyle::Icon;
+    case ui::vsList: return ListViewStyle::List;
+    case ui::vsReport: return ListViewStyle::Report;
+    case ui::vsSmallIcon: break;
+  }
+  return ListViewStyle::SmallIcon;
+}
+
+void TfrmMain::mnuToolbarClick() {
+  ToolBar2->SetVisible(mnuToolbar->Checked());
+  CoolBar1->UpdateBands();
+  Realign();
+}
+
+void TfrmMain::mnuStatusbarClick() {
+  StatusBar1->SetVisible(mnuStatusbar->Checked());
+  Realign();
+}
+
+// Large pictures never show captions and small pictures always do.
+void TfrmMain::mnuLargeImageClick() {
+  mnuLargeImage->SetChecked(true);
+  ToolBar2->SetShowCaptions(false);
+  ToolBar2->SetImages(ImageList1);
+  CoolBar1->UpdateBands();
+  Realign();
+}
+
+void TfrmMain::mnuSmallImageClick() {
+  mnuSmallImage->SetChecked(true);
+  ToolBar2->SetImages(ImageList2);
+  ToolBar2->SetShowCaptions(true);
+  CoolBar1->UpdateBands();
+  Realign();
+}
+
+void TfrmMain::mnuInterfWindowsClick() {
+  SkinIndex = 99;
+  SkinActive = false;
+  mnuInterfWindows->SetChecked(true);
+  if (Commands.applySkin) Commands.applySkin(-1);
+}
+
+void TfrmMain::SkinItemClick(int index) {
+  ui::MenuItem* items[kSkinCount] = {mnuMacOSX, mnuWinXP, mnuLove, mnuSky};
+  items[index]->SetChecked(true);
+  SkinIndex = index;
+  SkinActive = true;
+  if (Commands.applySkin) Commands.applySkin(index);
+}
+
+}  // namespace app

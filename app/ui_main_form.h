@@ -1,0 +1,157 @@
+// TfrmMain: the main window. It owns the one catalogue connection and its
+// query, the list that shows every result, and the state the other windows
+// read (`CurrentPath`, `SearchRunning`, `SkinIndex`, `OsNewerThan50`,
+// `SortAscending`). Commands carried out by other windows are reached through
+// `Commands`, which the program entry connects once every window exists.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_settings.h"
+#include "browse/column_sort.h"
+#include "catalog/connection.h"
+#include "catalog/query.h"
+#include "ui/ui.h"
+
+namespace app {
+
+// What the toolbar and menus start in other windows.
+struct MainCommands {
+  std::function<void()> create;       // 创建快照
+  std::function<void()> treeview;     // 树状浏览
+  std::function<void()> deleteSnapshot;
+  std::function<void()> rename;
+  std::function<void()> memo;
+  std::function<void()> exportSnapshot;
+  std::function<void()> print;
+  std::function<void()> help;
+  std::function<void()> about;
+  std::function<void()> compact;
+  // The skin chosen from the menu: a store index, or -1 for the plain look.
+  std::function<void(int index)> applySkin;
+};
+
+class TfrmMain : public ui::Form {
+ public:
+  TfrmMain();
+  ~TfrmMain() override;
+
+  // --- state shared with the other windows
+  catalog::Connection ADOCn;
+  catalog::Query ADOQry{&ADOCn};
+  std::string CurrentPath;
+  bool SearchRunning = false;
+  int32_t SkinIndex = 0;
+  bool SkinActive = false;
+  bool OsNewerThan50 = false;
+  browse::ColumnSortState SortAscending;
+  MainCommands Commands;
+  // The number of skins the store holds.
+  static constexpr int kSkinCount = 4;
+
+  // --- controls
+  ui::MainMenu* MainMenu1;
+  ui::MenuItem *mnuFile, *mnuExit;
+  ui::MenuItem *mnuView, *mnuStatusbar, *mnuToolbar, *mnuToolbarImages, *mnuLargeImage, *mnuSmallImage;
+  ui::MenuItem *mnuSettings, *mnuInterface, *mnuInterfWindows, *mnuMacOSX, *mnuWinXP, *mnuLove, *mnuSky;
+  ui::MenuItem *mnuMaintain, *mnuCompactDB;
+  ui::MenuItem *mnuHelpMenu, *mnuHelp, *A1;
+  ui::PopupMenu* PMnuIcon;
+  ui::MenuItem *mnuGreat, *MnuSmall, *mnuList, *MnuReport;
+  ui::PopupMenu* PopupMenuBrowse;
+  ui::MenuItem *MnuBrowseAll, *MnuUpdir, *mnuDelete, *mnuRename, *mnuTreeview, *mnuExport, *MnuMemo;
+
+  ui::CoolBar* CoolBar1;
+  ui::ToolBar* ToolBar1;
+  ui::ToolBar* ToolBar2;
+  ui::ToolButton *TBtnCreate, *TBtnSearch, *TBtnView, *TBtnBrowseAll, *TBtnTreeview, *TBtnUpdir, *TBtnDelete,
+      *TBtnRename, *TBtnMemo, *TBtnExport, *BtnPrint, *TBtnHelp;
+
+  ui::Panel* PnlLeft;
+  ui::Panel* PnlTitle;
+  ui::Image* Image8;
+  ui::Label* LblSearch;
+  ui::Edit* EdtSearch;
+  ui::Button* BtnBeginSearch;
+  ui::Button* BtnStopSearch;
+  ui::GroupBox* GroupBox1;
+  ui::CheckBox* ChkFolder;
+  ui::CheckBox* ChkFile;
+  ui::Memo* Memo1;
+  ui::Splitter* Splitter1;
+  ui::ListView* ListView1;
+  ui::StatusBar* StatusBar1;
+  ui::ImageList *ImageList1, *ImageList2, *ImgLstLarge, *ImgLstSmall;
+
+  // --- start-up and close
+  void FormCreate();
+  void FormClose();
+  void FormResize();
+  void OnHint();
+  // Kestrova.ini beside the executable.
+  std::string SettingsPath() const;
+
+  // --- view and settings commands
+  void mnuExitClick();
+  void TBtnCreateClick();
+  void TBtnSearchClick();
+  void Image8Click();
+  void SetListStyle(ListViewStyle style);
+  ListViewStyle ListStyle() const;
+  void mnuToolbarClick();
+  void mnuStatusbarClick();
+  void mnuLargeImageClick();
+  void mnuSmallImageClick();
+  void mnuInterfWindowsClick();
+  void SkinItemClick(int index);
+
+  // --- the list's modes and navigation
+  void BrowseAll();
+  std::string OpenSnapshot(const std::string& label);
+  std::string OpenFolder(const std::string& location, const std::string& name);
+  void ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name);
+  void ListView1DblClick();
+  void ListView1KeyDown(WORD& key);
+  void ListView1SelectItem(ui::ListItem* item, bool selected);
+  void TBtnUpdirClick();
+  void TBtnBrowseAllClick();
+  // The five snapshot commands enabled or disabled together, menu twins too.
+  void SetSnapshotCommandsEnabled(bool on);
+  void CopyButtonStatesToMenu();
+  void SetLocationStatus(const std::string& text);
+
+  // --- search
+  void BtnBeginSearchClick();
+  void BtnStopSearchClick();
+  void ChkFolderClick();
+  void EdtSearchKeyUp(WORD key);
+
+  // The label of the selected snapshot ("" when none is selected).
+  std::string SelectedLabel() const;
+
+ private:
+  template <class T, class... Args>
+  T* Make(Args&&... args) {
+    auto p = std::make_unique<T>(std::forward<Args>(args)...);
+    T* raw = p.get();
+    owned_.push_back(std::move(p));
+    return raw;
+  }
+  void BuildMenus();
+  void BuildToolBars();
+  void BuildSearchPanel();
+  void BuildList();
+  void LoadPictures();
+  void RunCommand(const std::function<void()>& command);
+  void FillFolderColumns(bool lastColumnFixed);
+  void AddRowItems();
+  void ApplySettings(const MainSettings& s);
+  MainSettings CurrentSettings() const;
+
+  std::vector<std::unique_ptr<ui::Component>> owned_;
+};
+
+}  // namespace app
