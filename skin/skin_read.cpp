@@ -19,6 +19,11 @@ TSkinReader::OpenResult TSkinReader::OpenQuietly(std::string_view stored, std::s
   Reset();
   std::string archive;
   if (!UnpackStoredSkin(stored, archive, error)) return OpenResult::kDamaged;
+  return OpenArchive(std::move(archive), error);
+}
+
+TSkinReader::OpenResult TSkinReader::OpenArchive(std::string archive, std::string& error) {
+  Reset();
   header_ = archive.substr(0, 16);
   if (archive.size() < 16 || static_cast<int32_t>(ReadLE32(archive.data())) != kArchiveVersion) {
     header_.clear();
@@ -48,7 +53,8 @@ TSkinReader::OpenResult TSkinReader::OpenQuietly(std::string_view stored, std::s
     if (total > archive.size()) return damaged("entry sizes beyond the archive");
   }
   if (total > archive.size() - pos) return damaged("entry sizes beyond the archive");
-  entries_ = archive.substr(pos);
+  archive.erase(0, pos);
+  entries_ = std::move(archive);
   return OpenResult::kOk;
 }
 

@@ -18,6 +18,8 @@ class TSkinReader {
   bool Open(std::string_view stored);
   // The same without showing anything; `error` says why it was refused.
   OpenResult OpenQuietly(std::string_view stored, std::string& error);
+  // Indexes an archive that is already decompressed.
+  OpenResult OpenArchive(std::string archive, std::string& error);
 
   // Copies the entry whose lower-cased name equals lower-cased `name` into
   // `out`; `out` stays empty when there is none.

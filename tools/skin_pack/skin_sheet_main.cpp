@@ -1,5 +1,7 @@
-// Renders a sheet of a packed skin's elements to PNG, for looking at.
+// Renders a sheet of a packed skin's elements to PNG, for looking at, or
+// checks the packed skin store holds the expected skins in order.
 //   skin_sheet SKIN.skn OUT.png
+//   skin_sheet --check-store SKINSTORE.bin NAME...
 #include <cstdio>
 
 #include "platform/file_io.h"
@@ -14,9 +16,38 @@
 #include <stb_image_write.h>
 #pragma GCC diagnostic pop
 
+namespace {
+
+// Loads every item of the store by index and compares the skin names.
+int CheckStore(int argc, char** argv) {
+  std::string bytes;
+  skin::TSkinStore store;
+  if (!fileio::ReadWholeFile(argv[2], bytes) || !store.ReadPersisted(bytes)) {
+    std::fprintf(stderr, "skin_sheet: %s is not a skin store\n", argv[2]);
+    return 1;
+  }
+  const int expected = argc - 3;
+  if (store.Store().Count() != expected) {
+    std::fprintf(stderr, "skin_sheet: %d skins, expected %d\n", store.Store().Count(), expected);
+    return 1;
+  }
+  int failures = 0;
+  for (int i = 0; i < expected; ++i) {
+    skin::TSkinData data;
+    bool ok = data.LoadFromStore(store, i) && data.Model().skinName == argv[3 + i];
+    std::printf("%s skin %d: %s\n", ok ? "ok" : "FAILED", i, data.Model().skinName.c_str());
+    failures += !ok;
+  }
+  std::printf("%d passed, %d failed\n", expected - failures, failures);
+  return failures ? 1 : 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "--check-store") return CheckStore(argc, argv);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: skin_sheet SKIN.skn OUT.png\n");
+    std::fprintf(stderr, "usage: skin_sheet SKIN.skn OUT.png | --check-store SKINSTORE.bin NAME...\n");
     return 2;
   }
   std::string stored;
