@@ -7,6 +7,7 @@
 //   scan_bench walk TREE        the walk alone, rows counted, not stored
 // bench/scan_bench.sh runs both against find on the same tree.
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 
 #include "catalog/connection.h"
 #include "catalog/schema.h"
+#include "create/message_pacer.h"
 #include "create/snapshot_job.h"
 
 #ifdef _WIN32
@@ -112,13 +114,23 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
   create::ScanHooks hooks;
   hooks.state = [&] { return state; };
   hooks.scannedKB = &scannedKB;
-  hooks.processMessages = [&] {
-    ++pumps;
+  // Paced as the create window paces it (every 10 ms at most; 0 in the
+  // environment variable SCAN_BENCH_PACE_MS: after every entry).
+  const char* pace = std::getenv("SCAN_BENCH_PACE_MS");
+  auto start0 = Clock::now();
+  hooks.processMessages = create::MessagePacer(
+      [&] {
+        ++pumps;
 #ifdef _WIN32
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 #endif
-  };
+      },
+      [&] {
+        return static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start0).count());
+      },
+      pace ? static_cast<unsigned>(std::atoi(pace)) : 10u);
   double before = PeakMemoryMB();
   auto start = Clock::now();
   create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, ""};

@@ -18,8 +18,6 @@ int GaugeAfterTick(int current, int64_t scannedKB, int64_t diskSizeKB) {
   return static_cast<int>(scannedKB * 100 / diskSizeKB);
 }
 
-std::string GaugeText(int value) { return std::to_string(value) + "%"; }
-
 bool IsRefusedLabelChar(char32_t c) { return c == U'[' || c == U']' || c == U'\\'; }
 
 std::string CleanLabelText(std::string_view text) {

@@ -19,8 +19,6 @@ int64_t TotalMFromKB(int64_t diskSizeKB);
 // The gauge after a progress tick: the share of the disk that the recorded
 // files fill, 0 to 100; unchanged on a disk of 100 KB or less.
 int GaugeAfterTick(int current, int64_t scannedKB, int64_t diskSizeKB);
-// The gauge's text: "37%".
-std::string GaugeText(int value);
 
 // Characters a label never holds: they would break the stored path.
 bool IsRefusedLabelChar(char32_t c);

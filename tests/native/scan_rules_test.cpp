@@ -1,6 +1,7 @@
 // Capacities, the gauge, and the label and memo rules.
 #include <gtest/gtest.h>
 
+#include "create/message_pacer.h"
 #include "create/scan_rules.h"
 #include "platform/text.h"
 
@@ -29,8 +30,6 @@ TEST(ScanRulesTest, GaugeShareAndClamping) {
   // Large capacities: the product stays within 64 bits.
   int64_t pb = int64_t(1) << 50;  // KB
   EXPECT_EQ(GaugeAfterTick(0, pb / 2, pb), 50);
-  EXPECT_EQ(GaugeText(37), "37%");
-  EXPECT_EQ(GaugeText(100), "100%");
 }
 
 TEST(ScanRulesTest, LabelCleaning) {
@@ -72,4 +71,23 @@ TEST(ScanRulesTest, FitToLimitCutsWhatWasInserted) {
   // A character outside GBK takes four GB18030 bytes.
   t = FitToLimit(std::string(36, 'A'), std::string(36, 'A') + "😀😀", 40);
   EXPECT_EQ(t.text, std::string(36, 'A') + "😀");
+}
+
+TEST(MessagePacerTest, PassesRequestsOnAtMostOncePerInterval) {
+  uint64_t now = 1000;
+  int calls = 0;
+  create::MessagePacer pace([&] { ++calls; }, [&] { return now; }, 10);
+  pace();  // the first request always goes through
+  pace();
+  EXPECT_EQ(calls, 1);
+  now += 9;
+  pace();
+  EXPECT_EQ(calls, 1);
+  now += 1;
+  pace();
+  EXPECT_EQ(calls, 2);
+  create::MessagePacer every([&] { ++calls; }, [&] { return now; }, 0);
+  every();
+  every();
+  EXPECT_EQ(calls, 4);
 }

@@ -1,0 +1,140 @@
+// UnitCreate: the create window TfrmCreate. It lists the drives, takes the
+// label and the memo, runs the scan inside BtnCreateClick (processing
+// messages after every entry), and offers stop, cancel and running hidden
+// in the notification area while it runs.
+//
+// The main window creates it at start-up, after itself, and shows it
+// modally from its toolbar button:
+//
+//   create::MainWindowLinks links;
+//   links.connection = &ADOCn;                       // the one catalogue connection
+//   links.mainForm = this;                           // hidden with it in the background
+//   links.browseAll = [this] { BrowseAll(); };       // after a run that was not cancelled
+//   links.setStatusText = [this](std::string_view s) { StatusBar1->SetPanelText(1, s); };
+//   frmCreate = ui::App().CreateForm<create::TfrmCreate>(links);
+//   ...
+//   frmCreate->ShowModal();
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "catalog/connection.h"
+#include "catalog/query.h"
+#include "create/drive_list.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/more_controls.h"
+#include "ui/std_controls.h"
+#include "ui/timer.h"
+
+namespace create {
+
+class DirectorySource;
+
+// What the create window needs of the main window.
+struct MainWindowLinks {
+  catalog::Connection* connection = nullptr;
+  ui::Form* mainForm = nullptr;
+  std::function<void()> browseAll;
+  // The main window's status bar panel 1.
+  std::function<void(std::string_view)> setStatusText;
+};
+
+// The notification-area icon's callback message and identifier.
+inline constexpr UINT WM_TRAYNOTIFY = 2308;
+inline constexpr UINT kTrayIconId = 1001;
+
+class TfrmCreate : public ui::Form {
+ public:
+  explicit TfrmCreate(MainWindowLinks links);
+  ~TfrmCreate() override;
+
+  // Controls, in tab order first, then those that take no focus.
+  ui::Edit EdtCDID{this};
+  ui::ComboBoxEx ComboBoxEx1{this};
+  ui::CheckBox ChkEjectCD{this, "创建快照后自动弹开光驱"};
+  ui::BitBtn BtnCreate{this, "创建(&S)"};
+  ui::BitBtn BtnCancel{this, "取消(&C)"};
+  ui::BitBtn BtnStop{this, "停止(&N)"};
+  ui::Button BtnBack{this, "后台执行(&B)"};
+  ui::Button BtnEjectCD{this, kOpenDoorCaption};
+  ui::Button BtnExitCreate{this, "退出(&X)"};
+  ui::Memo Memo1{this};
+  ui::Label Label1{this, "选择创建设快照的存储设备：        "};
+  ui::Label Label3{this, "输入存储盘标签："};
+  ui::Label Label2{this, "备注："};
+  ui::Image Image2{this};
+  ui::Gauge Gauge1{this};
+  ui::ImageList ImgLstDriver{this, 32, 32};
+  ui::ImageList ImageList1{this, 126, 126};
+  ui::Timer Timer1{this, 300, false};
+  catalog::Query ADOQryCreate;
+
+  // Run state and progress (0 idle, 1 running, 2 stopped, 3 cancelled).
+  int ScanState = 0;
+  int64_t DiskSizeKB = 0;
+  int64_t ScannedKB = 0;
+  int AnimFrame = 0;
+  DriveList Drives;  // DrivePaths and DriveCaptions
+  NOTIFYICONDATAW TrayIconData{};
+
+  // Messages are processed during a scan at most this often (0: after
+  // every entry).
+  unsigned MessageIntervalMs = 10;
+
+  // The platform calls, replaceable so that tests can watch them.
+  std::function<int(const std::string& root)> DriveTypeOf;
+  std::function<int64_t(const std::string& root)> GetDiskSizeKB;
+  std::function<void(const std::string& command)> SendMciCommand;
+
+  // Event handlers.
+  void FormShow();
+  void FormDestroy();
+  void FormCloseQuery(bool& canClose);
+  void GetDrivers();
+  void EdtCDIDKeyPress(wchar_t& key);
+  void EdtCDIDChange();
+  void EdtCDIDKeyDown(WORD& key, ui::ShiftState shift);
+  void BtnCreateClick();
+  void BtnEjectCDClick();
+  void BtnBackClick();
+  void BtnStopClick();
+  void BtnCancelClick();
+  void Timer1Timer();
+  void WMTrayNotify(LPARAM mouseMessage);
+
+  // The selected drive item.
+  std::string SelectedCaption() const;
+  std::string SelectedRoot() const;
+  bool TrayIconShown() const { return trayShown_; }
+
+  void WndProc(ui::Message& m) override;
+
+ private:
+  void LayOut();
+  void LoadPictures();
+  std::string IniPath() const;
+  int Say(std::string_view text, UINT flags);
+  void SetRunControls(const std::string& caption);
+  // The end of a run: controls back to idle, the optional eject, state 0.
+  void EndRun(bool eject);
+  void EjectAfterRun();
+  void ShowFrame(int frame);
+  void KeepLabelValid();
+  void KeepMemoValid();
+
+  MainWindowLinks links_;
+  std::unique_ptr<DirectorySource> source_;
+  std::string lastLabel_;
+  std::string lastMemo_;
+  bool trayShown_ = false;
+};
+
+}  // namespace create
