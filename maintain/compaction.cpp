@@ -77,7 +77,7 @@ int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter) {
   return (sizeBefore - sizeAfter) * 100 / sizeBefore;
 }
 
-CompactOutcome CompactCatalog(catalog::Connection& cn, std::initializer_list<catalog::Query*> queries,
+CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog::Query*>& queries,
                               const std::string& folder) {
   for (catalog::Query* q : queries)
     if (q) q->Close();
@@ -92,7 +92,11 @@ CompactOutcome CompactCatalog(catalog::Connection& cn, std::initializer_list<cat
     out.ok = false;
     out.error = e.what();
   }
-  cn.Open();
+  try {
+    cn.Open();
+  } catch (const std::exception& e) {
+    out.reopenError = e.what();
+  }
   return out;
 }
 

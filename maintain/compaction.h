@@ -7,9 +7,9 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/connection.h"
 #include "catalog/query.h"
@@ -29,15 +29,17 @@ int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter);
 struct CompactOutcome {
   bool ok = false;
   int64_t rate = 0;
-  std::string error;  // what went wrong, for the log; the user sees one message
+  std::string error;        // what went wrong; the user sees one message
+  std::string reopenError;  // set when the connection could not be opened again
 };
 
 // Closes the queries on the connection and the connection itself, compacts
 // the catalogue in `folder` (ending in a separator), and opens the
-// connection again. A failure of the work is reported in the outcome and
-// leaves the catalogue as it was; a failure to reopen throws DbError.
-// Another connection holding the catalogue open makes the work fail.
-CompactOutcome CompactCatalog(catalog::Connection& cn, std::initializer_list<catalog::Query*> queries,
+// connection again. Throws nothing: a failure of the work leaves the
+// catalogue as it was and is reported in `ok` and `error`, a failure to
+// reopen in `reopenError`. Another connection holding the catalogue open
+// makes the work fail.
+CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog::Query*>& queries,
                               const std::string& folder);
 
 // The compaction dialog's states.

@@ -116,9 +116,24 @@ TEST_F(CompactTest, FailsWhileAnotherConnectionHoldsTheCatalogue) {
   EXPECT_FALSE(out.ok);
   EXPECT_FALSE(out.error.empty());
   EXPECT_TRUE(cn.Connected());
+  EXPECT_TRUE(out.reopenError.empty());
   EXPECT_EQ(Count("Select count(*) As n from CDFile"), 2000);
   EXPECT_FALSE(fileio::FileExists(File("Kestrova.bak")));
   EXPECT_FALSE(fileio::FileExists(File("Kestrova2")));
+}
+
+TEST_F(CompactTest, AFailedReopenIsReportedNotThrown) {
+  Fill();
+  cn.Close();
+  ASSERT_NO_THROW(fileio::WriteFileAtomic(File("Kestrova"), "no catalogue"));
+  CompactOutcome out;
+  ASSERT_NO_THROW(out = CompactCatalog(cn, {&q}, Folder()));
+  EXPECT_FALSE(out.ok);
+  EXPECT_FALSE(out.reopenError.empty());
+  EXPECT_FALSE(cn.Connected());
+  std::string data;
+  ASSERT_TRUE(fileio::ReadWholeFile(File("Kestrova"), data));
+  EXPECT_EQ(data, "no catalogue");
 }
 
 TEST_F(CompactTest, FailsWhenTheCopyCannotBeWritten) {

@@ -1,0 +1,134 @@
+#include "browse/win_unit_treeview.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "browse/unit_public.h"
+#include "browse/win_busy_cursor.h"
+#include "catalog/statements.h"
+
+namespace browse {
+namespace {
+
+// Suspends the tree's repainting while nodes are added.
+class NoRedraw {
+ public:
+  explicit NoRedraw(HWND w) : w_(w) { SendMessageW(w_, WM_SETREDRAW, FALSE, 0); }
+  ~NoRedraw() {
+    SendMessageW(w_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(w_, nullptr, TRUE);
+  }
+
+ private:
+  HWND w_;
+};
+
+}  // namespace
+
+TfrmTreeview::TfrmTreeview(catalog::Connection* connection, ui::ImageList* images, FileDetailsBox showFileDetails)
+    : ui::Form("TfrmTreeview", ui::bsSizeToolWin), ADOQryTree(connection), showFileDetails_(std::move(showFileDetails)) {
+  position = ui::poMainFormCenter;
+  TreeView1.SetImages(images);
+  TreeView1.SetReadOnly(true);
+  HWND tree = TreeView1.Handle();
+  // Top-level nodes show no button and no line.
+  SetWindowLongW(tree, GWL_STYLE, GetWindowLongW(tree, GWL_STYLE) & ~TVS_LINESATROOT);
+  SendMessageW(tree, TVM_SETINDENT, 19, 0);
+  PnlExit.BevelOuter = ui::bvNone;
+  PnlExit.SetCaption("");
+  BtnExit.SetHint("退出树状浏览");
+  BtnExit.Cancel = true;
+  BtnExit.ModalResult = ui::mrCancel;
+  BtnExit.SetBounds(0, 1, 65, 25);
+  TreeView1.OnExpanding = [this](ui::TreeNode* node, bool& allow) { TreeView1Expanding(node, allow); };
+  TreeView1.OnDblClick = [this] { TreeView1DblClick(); };
+  OnShow = [this] { FormShow(); };
+  OnResize = [this] { FormResize(); };
+  SetSize(344, 384);
+  FormResize();
+}
+
+void TfrmTreeview::FormShow() {
+  SetCaption("树状浏览 - 快照：" + SnapshotLabel);
+  ui::TreeNode* root;
+  {
+    NoRedraw quiet(TreeView1.Handle());
+    TreeView1.Clear();
+    folderPaths_.clear();
+    root = TreeView1.AddChild(nullptr, SnapshotLabel, kImageSnapshot, kImageSnapshot);
+    catalog::OpenFolder(ADOQryTree, catalog::SnapshotRoot(SnapshotLabel));
+    AddRows(root, true);
+  }
+  root->Expand();
+  TreeView1.SetFocus();
+}
+
+void TfrmTreeview::AddRows(ui::TreeNode* parent, bool firstLevel) {
+  for (; !ADOQryTree.Eof(); ADOQryTree.Next()) {
+    const std::string name = ADOQryTree.AsString("Name");
+    if (ADOQryTree.AsInteger("Type") == 1) {
+      ui::TreeNode* folder = TreeView1.AddChild(parent, name, kImageFolder, kImageFolder);
+      folderPaths_[folder] = ADOQryTree.AsString("Path");
+      folder->SetHasChildren(true);
+    } else {
+      // Files of the first level show the plain file picture when selected.
+      int image = GetFileIconIndex(name);
+      TreeView1.AddChild(parent, name, image, firstLevel ? kImageOtherFile : image);
+    }
+  }
+  ADOQryTree.Close();
+}
+
+void TfrmTreeview::TreeView1Expanding(ui::TreeNode* node, bool& allow) {
+  allow = true;
+  if (!node || node->Count() > 0 || node->ImageIndex() != kImageFolder) return;
+  BusyCursor busy;
+  auto path = folderPaths_.find(node);
+  if (path == folderPaths_.end()) return;
+  catalog::OpenFolder(ADOQryTree, path->second + node->Text() + "\\");
+  {
+    NoRedraw quiet(TreeView1.Handle());
+    AddRows(node, false);
+  }
+  // An empty folder loses its button rather than open onto nothing.
+  if (node->Count() == 0) node->SetHasChildren(false);
+}
+
+std::string TfrmTreeview::LocationOf(const ui::TreeNode* node) {
+  std::string location;
+  const ui::TreeNode* p = node->Parent();
+  if (!p) return location;
+  for (; p->Parent(); p = p->Parent()) location = p->Text() + "\\" + location;
+  return catalog::SnapshotRoot(p->Text()) + location;
+}
+
+void TfrmTreeview::TreeView1DblClick() {
+  ui::TreeNode* node = TreeView1.Selected();
+  if (!node || node->ImageIndex() < kImageOtherFile) return;
+  showFileDetails_(this, LocationOf(node), node->Text());
+}
+
+void TfrmTreeview::FormResize() {
+  const int minWidth = BtnExit.Width() + 10;
+  if (Width() < minWidth) {
+    SetSize(minWidth, Height());
+    return;  // the new size comes back through this handler
+  }
+  const int w = ClientWidth() - 2 * kBorder, h = ClientHeight() - 2 * kBorder;
+  TreeView1.SetBounds(kBorder, kBorder, w > 0 ? w : 0, h > kStripHeight ? h - kStripHeight : 0);
+  PnlExit.SetBounds(kBorder, kBorder + (h > kStripHeight ? h - kStripHeight : 0), w > 0 ? w : 0, kStripHeight);
+  BtnExit.SetBounds((PnlExit.Width() - 65) / 2, 1, 65, 25);
+}
+
+void TBtnTreeviewClick(ui::ListView* list, const std::function<void(const std::string&)>& setStatus,
+                       TfrmTreeview& treeview) {
+  ui::ListItem* item = list ? list->Selected() : nullptr;
+  if (!item) return;
+  const std::string label = item->Caption();
+  setStatus("树状浏览 - " + label);
+  treeview.SnapshotLabel = label;
+  treeview.ShowModal();
+  setStatus("");
+}
+
+}  // namespace browse

@@ -1,0 +1,63 @@
+#include "maintain/win_commands.h"
+
+#include "maintain/export.h"
+#include "maintain/snapshot_edit.h"
+
+namespace maintain {
+
+void TBtnDeleteClick(const MainWindowLink& main) {
+  bool any = false;
+  const std::string label = main.SelectedLabel(any);
+  if (!any) return;
+  if (ShowBox(main.form, DeleteQuestion(label), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+  {
+    BusyCursor busy;
+    DeleteSnapshot(*main.query, label);
+    main.browseAll();
+  }
+  ShowBox(main.form, DeleteReport(label), MB_OK | MB_ICONQUESTION);
+}
+
+void TBtnRenameClick(const MainWindowLink& main, TfrmRename& dialog) {
+  bool any = false;
+  const std::string label = main.SelectedLabel(any);
+  if (!any) return;
+  dialog.OldLabel = label;
+  dialog.EdtName.SetText(label);
+  dialog.EdtNameChange();
+  dialog.ShowModal();
+  main.browseAll();
+}
+
+void TBtnMemoClick(const MainWindowLink& main, TfrmMemo& dialog) {
+  bool any = false;
+  const std::string label = main.SelectedLabel(any);
+  if (!any) return;
+  dialog.Memo1.SetText(LoadMemo(*main.query, label));
+  dialog.BtnSave.SetEnabled(false);
+  if (dialog.ShowModal() != ui::mrOk) return;
+  SaveMemo(*main.query, label, dialog.Memo1.Text());
+  main.browseAll();
+}
+
+void TBtnExportClick(const MainWindowLink& main, ui::SaveDialog& saveDialog, bool osNewerThan50, bool skinActive) {
+  bool any = false;
+  const std::string label = main.SelectedLabel(any);
+  if (!any) return;
+  saveDialog.OldStyle = UseOldStyleSaveDialog(osNewerThan50, skinActive);
+  saveDialog.Title = kExportTitle;
+  saveDialog.FileName = label;
+  saveDialog.Filter = kExportFilter;
+  saveDialog.FilterIndex = 2;
+  saveDialog.DefaultExt = "HTM";
+  saveDialog.OverwritePrompt = true;
+  saveDialog.Tag = 99;
+  if (!saveDialog.Execute()) return;
+  BusyCursor busy;
+  ExportSnapshot(*main.query, label, saveDialog.FileName);
+  ShowBox(main.form, ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
+}
+
+void mnuCompactDBClick(TfrmCompactDB& dialog) { dialog.ShowModal(); }
+
+}  // namespace maintain

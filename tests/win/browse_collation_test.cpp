@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "browse/column_sort.h"
+#include "browse/win_collator.h"
+
+using namespace browse;
+
+// The text columns sort in the user's locale (Simplified Chinese here), with
+// letter case ignored.
+TEST(BrowseCollation, ChineseNamesInLocaleOrderAndCaseIgnored) {
+  WindowsCollator c;
+  SortParams up{0, CompareMode::Text, true};
+  EXPECT_EQ(CompareItems("Readme.TXT", "readme.txt", up, c), 0);
+  EXPECT_LT(CompareItems("abc", "ABD", up, c), 0);
+  std::vector<std::string> names = {"吃饭.txt", "不要.txt", "啊哈.txt"};
+  std::sort(names.begin(), names.end(),
+            [&](const std::string& a, const std::string& b) { return CompareItems(a, b, up, c) < 0; });
+  // Pinyin a, bu, chi; the code points would give 不, 吃, 啊.
+  EXPECT_EQ(names, (std::vector<std::string>{"啊哈.txt", "不要.txt", "吃饭.txt"}));
+  EXPECT_EQ(WindowsCollator::CompareWide(L"ABC", L"abc"), 0);
+}

@@ -1,0 +1,159 @@
+// Export from the main window's command through the system save dialog,
+// which the test drives from a thread timer while the dialog runs.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "maintain/win_commands.h"
+#include "platform/file_io.h"
+#include "tests/win/maintain_fixture.h"
+
+using namespace maintain;
+
+namespace {
+
+struct SaveDialogSeen {
+  bool shown = false;
+  std::string title, fileName, filter;
+};
+
+// What the test does with the save dialog once it is up: the file name to
+// type (empty: cancel).
+std::function<void(HWND)> g_drive;
+
+HWND FindSaveDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM p) -> BOOL {
+        wchar_t cls[16] = {}, title[64] = {};
+        GetClassNameW(h, cls, 15);
+        GetWindowTextW(h, title, 63);
+        if (wcscmp(cls, L"#32770") == 0 && wcscmp(title, L"快照导出至") == 0 && IsWindowVisible(h)) {
+          *reinterpret_cast<HWND*>(p) = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = FindSaveDialog();
+  if (!dlg) return;
+  KillTimer(nullptr, id);
+  g_drive(dlg);
+}
+
+void CALLBACK CancelTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = FindSaveDialog();
+  if (!dlg) return;
+  KillTimer(nullptr, id);
+  PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+}
+
+std::string ItemText(HWND dlg, int id) {
+  wchar_t buf[512] = {};
+  GetDlgItemTextW(dlg, id, buf, 511);
+  return ui::Narrow(buf);
+}
+
+// The file name box of the explorer-style dialog is a combo box (cmb13),
+// of the old style an edit (edt1).
+constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480, kFileTypes = 0x470;
+
+class ExportDialogTest : public testsupport::SnapshotCommandTest {
+ protected:
+  void SetUp() override {
+    SnapshotCommandTest::SetUp();
+    AddSnapshot("CD1");
+    AddSnapshot("CD10");
+    BrowseAll();
+    Select("CD1");
+  }
+  // Runs the command; the dialog is answered with `name` (empty: Cancel).
+  void Export(const std::string& name) {
+    g_drive = [this, name](HWND dlg) {
+      seen.shown = true;
+      seen.title = [&] {
+        wchar_t t[64] = {};
+        GetWindowTextW(dlg, t, 63);
+        return ui::Narrow(t);
+      }();
+      int nameId = GetDlgItem(dlg, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
+      seen.fileName = ItemText(dlg, nameId);
+      HWND types = GetDlgItem(dlg, kFileTypes);
+      int sel = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
+      wchar_t t[128] = {};
+      SendMessageW(types, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(t));
+      seen.filter = ui::Narrow(t);
+      if (name.empty()) {
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+      } else {
+        SetDlgItemTextW(dlg, nameId, ui::Wide(folder + name).c_str());
+        PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+      }
+    };
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveTimer);
+    TBtnExportClick(link, saveDialog, false, false);
+    KillTimer(nullptr, timer);
+  }
+  std::string Read(const std::string& name) {
+    std::string s;
+    fileio::ReadWholeFile(folder + name, s);
+    return s;
+  }
+
+  ui::SaveDialog saveDialog{&main};
+  SaveDialogSeen seen;
+};
+
+}  // namespace
+
+TEST_F(ExportDialogTest, CancelWritesNothing) {
+  Export("");
+  EXPECT_TRUE(seen.shown);
+  EXPECT_EQ(seen.title, "快照导出至");
+  EXPECT_EQ(seen.fileName, "CD1");
+  EXPECT_EQ(seen.filter, "网页(*.HTM)");
+  EXPECT_EQ(boxes.Count(), 0);
+  EXPECT_FALSE(fileio::FileExists(folder + "CD1.htm"));
+  EXPECT_FALSE(fileio::FileExists(folder + "CD1.HTM"));
+  EXPECT_EQ(saveDialog.Tag, 99);
+}
+
+TEST_F(ExportDialogTest, AWebPageWithTheDefaultExtensionAndTheCompletionMessage) {
+  boxes.Plan(IDOK);
+  Export("list");
+  // The dialog adds the chosen type's extension to a name typed without one.
+  EXPECT_EQ(text::AsciiUpper(saveDialog.FileName.substr(saveDialog.FileName.size() - 8)), "LIST.HTM");
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Last().text, "快照导出完成！");
+  EXPECT_EQ(boxes.Last().icon, static_cast<UINT>(MB_ICONQUESTION));
+  EXPECT_EQ(boxes.Last().owner, main.Handle());
+  std::string page = text::FromGb18030(Read(saveDialog.FileName.substr(folder.size())));
+  EXPECT_EQ(page.rfind("<HTML><Header><Title>\r\n快照：[CD1]\r\n", 0), 0u);
+  EXPECT_NE(page.find("[CD1]:\\docs\\a.txt     文件\r\n"), std::string::npos);
+  EXPECT_EQ(page.find("CD10"), std::string::npos);
+}
+
+TEST_F(ExportDialogTest, PlainTextForTxtAndHtmlNamesAndTheOverwriteQuestion) {
+  boxes.Plan(IDOK);
+  Export("list.txt");
+  EXPECT_EQ(text::FromGb18030(Read("list.txt")).rfind("快照：[CD1]\r\n", 0), 0u);
+  boxes.Plan(IDOK);
+  Export("list.html");
+  EXPECT_EQ(text::FromGb18030(Read("list.html")).rfind("快照：[CD1]\r\n", 0), 0u);
+  // Replacing asks first; No returns to the dialog, which is then cancelled.
+  fileio::WriteFileAtomic(folder + "old.txt", "keep");
+  boxes.Clear();
+  boxes.Plan([](const testsupport::MessageBoxRecord&) {
+    SetTimer(nullptr, 0, 100, CancelTimer);
+    return IDNO;
+  });
+  Export("old.txt");
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Last().buttons, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(Read("old.txt"), "keep");
+}
