@@ -1,0 +1,71 @@
+#include "tests/win/support/gui.h"
+
+#include "ui/application.h"
+#include "ui/wide.h"
+
+namespace testsupport {
+
+void PumpFor(int ms) {
+  DWORD end = GetTickCount() + ms;
+  do {
+    ui::App().ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+  ui::App().ProcessMessages();
+}
+
+namespace {
+struct Search {
+  const wchar_t* cls;
+  std::wstring text;
+  bool anyText;
+  HWND found = nullptr;
+};
+BOOL CALLBACK Match(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  wchar_t cls[64] = {}, text[512] = {};
+  GetClassNameW(h, cls, 63);
+  GetWindowTextW(h, text, 511);
+  if (_wcsicmp(cls, s->cls) == 0 && (s->anyText || s->text == text)) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindChild(HWND parent, const wchar_t* className, const std::string& text) {
+  Search s{className, ui::Wide(text), text.empty()};
+  EnumChildWindows(parent, Match, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+void PostKey(HWND target, WORD vk, bool alt) {
+  UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  LPARAM down = 1 | (scan << 16) | (alt ? (1 << 29) : 0);
+  LPARAM up = down | (1u << 30) | (1u << 31);
+  PostMessageW(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, down);
+  PostMessageW(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, up);
+}
+
+void PostChars(HWND target, const std::wstring& chars) {
+  for (wchar_t c : chars) PostMessageW(target, WM_CHAR, c, 1);
+}
+
+void PostClick(HWND target, int x, int y) {
+  PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void SetClipboardText(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(mem), text.c_str(), bytes);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+}
+
+}  // namespace testsupport

@@ -1,0 +1,34 @@
+// Helpers for GUI tests: pump messages for a while, find controls, post
+// keys and characters, click.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+// Runs the application's message processing for about ms milliseconds.
+void PumpFor(int ms);
+// Pumps until the condition holds or ms pass; returns the condition.
+template <class Cond>
+bool PumpUntil(Cond cond, int ms = 1000) {
+  DWORD end = GetTickCount() + ms;
+  while (!cond()) {
+    if (static_cast<int>(end - GetTickCount()) <= 0) return cond();
+    PumpFor(5);
+  }
+  return true;
+}
+// A child window (any depth) of the class with the text (empty: any text).
+HWND FindChild(HWND parent, const wchar_t* className, const std::string& text = "");
+// Posts a key press (down and up) to the window, as the keyboard would.
+void PostKey(HWND target, WORD vk, bool alt = false);
+// Posts typed characters to the window.
+void PostChars(HWND target, const std::wstring& chars);
+// Posts a left click at client coordinates.
+void PostClick(HWND target, int x, int y);
+// Puts text on the clipboard (for paste tests).
+void SetClipboardText(const std::wstring& text);
+
+}  // namespace testsupport
