@@ -1,0 +1,75 @@
+#include "maintain/win_snapshot_windows.h"
+
+#include "browse/print_view.h"
+#include "browse/win_sort_list.h"
+#include "ui/application.h"
+
+namespace maintain {
+
+SnapshotWindows::SnapshotWindows(const MainWindowParts& main)
+    : frmRename(ui::App().CreateForm<TfrmRename>(main.query)),
+      frmAbout(ui::App().CreateForm<TfrmAbout>()),
+      frmCompactDB(ui::App().CreateForm<TfrmCompactDB>(main.connection, ui::App().ExeFolder())),
+      frmTreeview(ui::App().CreateForm<browse::TfrmTreeview>(main.connection, main.smallImages, main.showFileDetails)),
+      frmMemo(ui::App().CreateForm<TfrmMemo>()),
+      SaveDialog1(main.form),
+      PrintDialog1(main.form),
+      main_(main) {
+  link_.form = main.form;
+  link_.query = main.query;
+  link_.list = main.list;
+  link_.browseAll = main.browseAll;
+  frmCompactDB->Queries = {main.query, &frmTreeview->ADOQryTree};
+  for (catalog::Query* q : main.otherQueries) frmCompactDB->Queries.push_back(q);
+}
+
+std::function<void()> SnapshotWindows::DeleteCommand() {
+  return [this] { TBtnDeleteClick(link_); };
+}
+
+std::function<void()> SnapshotWindows::RenameCommand() {
+  return [this] { TBtnRenameClick(link_, *frmRename); };
+}
+
+std::function<void()> SnapshotWindows::MemoCommand() {
+  return [this] { TBtnMemoClick(link_, *frmMemo); };
+}
+
+std::function<void()> SnapshotWindows::ExportCommand() {
+  return [this] {
+    TBtnExportClick(link_, SaveDialog1, main_.osNewerThan50 && *main_.osNewerThan50,
+                    main_.skinActive && *main_.skinActive);
+  };
+}
+
+std::function<void()> SnapshotWindows::TreeviewCommand() {
+  return [this] { browse::TBtnTreeviewClick(main_.list, main_.setLocationStatus, *frmTreeview); };
+}
+
+std::function<void()> SnapshotWindows::PrintCommand() {
+  return [this] {
+    browse::DialogPrinter printer(PrintDialog1);
+    browse::PrintControl(main_.form->Handle(), main_.list->Handle(), printer);
+  };
+}
+
+std::function<void()> SnapshotWindows::CompactCommand() {
+  return [this] { mnuCompactDBClick(*frmCompactDB); };
+}
+
+std::function<void()> SnapshotWindows::AboutCommand() {
+  return [this] { A1Click(*frmAbout); };
+}
+
+std::function<void()> SnapshotWindows::HelpCommand() {
+  return [this] { TBtnHelpClick(main_.form); };
+}
+
+std::function<void(ui::ListColumn*)> SnapshotWindows::ColumnClick() {
+  return [this](ui::ListColumn* column) {
+    browse::SortByColumn(*main_.list, browse::ColumnPosition(*main_.list, column), *main_.sortAscending,
+                         main_.currentPath->empty());
+  };
+}
+
+}  // namespace maintain

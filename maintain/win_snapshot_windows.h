@@ -1,0 +1,79 @@
+// The windows of browsing and catalogue maintenance that the main window
+// shows, created together and connected to the main window's parts: the
+// program entry creates them right after TfrmCreate and puts the handlers
+// into the main window's command slots.
+//
+//   windows = std::make_unique<maintain::SnapshotWindows>(parts);   // after TfrmCreate
+//   frmMain->Commands.deleteSnapshot = windows->DeleteCommand();   // and so on
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "browse/column_sort.h"
+#include "browse/win_unit_treeview.h"
+#include "catalog/connection.h"
+#include "catalog/query.h"
+#include "maintain/win_commands.h"
+#include "maintain/win_unit_about.h"
+#include "ui/dialogs.h"
+#include "ui/image_list.h"
+#include "ui/list_view.h"
+
+namespace maintain {
+
+// What these windows use of the main window; every pointer stays valid for
+// the program's run.
+struct MainWindowParts {
+  ui::Form* form = nullptr;                      // TfrmMain
+  catalog::Connection* connection = nullptr;     // ADOCn
+  catalog::Query* query = nullptr;               // ADOQry
+  ui::ListView* list = nullptr;                  // ListView1
+  ui::ImageList* smallImages = nullptr;          // ImgLstSmall
+  browse::ColumnSortState* sortAscending = nullptr;  // SortAscending
+  const std::string* currentPath = nullptr;      // CurrentPath
+  const bool* osNewerThan50 = nullptr;           // OsNewerThan50
+  const bool* skinActive = nullptr;              // a skin is switched on
+  std::function<void()> browseAll;               // BrowseAll
+  std::function<void(const std::string&)> setLocationStatus;  // status panel 1
+  browse::FileDetailsBox showFileDetails;        // ShowFileDetails
+  // Queries of other windows on the connection (ADOQryCreate), closed with
+  // it during a compaction.
+  std::vector<catalog::Query*> otherQueries;
+};
+
+class SnapshotWindows {
+ public:
+  // Creates TfrmRename, TfrmAbout, TfrmCompactDB, TfrmTreeview and TfrmMemo,
+  // in this order, as forms of the application, and the main window's save
+  // and print dialogs.
+  explicit SnapshotWindows(const MainWindowParts& main);
+
+  TfrmRename* frmRename;
+  TfrmAbout* frmAbout;
+  TfrmCompactDB* frmCompactDB;
+  browse::TfrmTreeview* frmTreeview;
+  TfrmMemo* frmMemo;
+  ui::SaveDialog SaveDialog1;
+  ui::PrintDialog PrintDialog1;
+
+  // Handlers for the main window's command slots and events.
+  std::function<void()> DeleteCommand();      // TBtnDeleteClick (also the Delete key)
+  std::function<void()> RenameCommand();      // TBtnRenameClick
+  std::function<void()> MemoCommand();        // TBtnMemoClick
+  std::function<void()> ExportCommand();      // TBtnExportClick
+  std::function<void()> TreeviewCommand();    // TBtnTreeviewClick
+  std::function<void()> PrintCommand();       // BtnPrintClick
+  std::function<void()> CompactCommand();     // mnuCompactDBClick
+  std::function<void()> AboutCommand();       // A1Click
+  std::function<void()> HelpCommand();        // TBtnHelpClick
+  std::function<void(ui::ListColumn*)> ColumnClick();  // ListView1ColumnClick
+
+ private:
+  MainWindowParts main_;
+  MainWindowLink link_;
+};
+
+}  // namespace maintain
