@@ -1,5 +1,6 @@
 #include "skin/win32/img_dc.h"
 
+#include <climits>
 #include <cstring>
 
 namespace skin::win32 {
