@@ -3,12 +3,23 @@
 // catalogue connection. Tests start the same program in-process.
 #pragma once
 
+#include <memory>
+
 #include "app/ui_main_form.h"
+
+namespace maintain {
+class SnapshotWindows;
+}
 
 namespace app {
 
 class Program {
  public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
   // Creates TfrmMain, TfrmCreate, TfrmRename, TfrmAbout, TfrmCompactDB,
   // TfrmTreeview and TfrmMemo, in that order, and connects the commands.
   void CreateWindows();
@@ -22,6 +33,9 @@ class Program {
   ui::Form* frmCompactDB = nullptr;
   ui::Form* frmTreeview = nullptr;
   ui::Form* frmMemo = nullptr;
+
+ private:
+  std::unique_ptr<maintain::SnapshotWindows> windows_;
 };
 
 }  // namespace app

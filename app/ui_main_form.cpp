@@ -4,6 +4,7 @@
 #include "app/ui_main_form.h"
 #include "catalog/connection.h"
 #include "platform/ini.h"
+#include "skin/win32/skin_resources.h"
 
 namespace app {
 
@@ -45,17 +46,12 @@ void TfrmMain::FormCreate() {
 void TfrmMain::ApplySettings(const MainSettings& s) {
   SetListStyle(s.listStyle);
   SkinIndex = s.skinIndex;
-  if (SkinIndex < kSkinCount) {
+  // A negative index is no skin of the store: the plain look, as for 4 or
+  // more, instead of an index error during start-up.
+  if (SkinIndex >= 0 && SkinIndex < kSkinCount) {
     ui::MenuItem* items[kSkinCount] = {mnuMacOSX, mnuWinXP, mnuLove, mnuSky};
-    // A negative index is no skin of the store: the plain look.
-    if (SkinIndex >= 0) {
-      items[SkinIndex]->SetChecked(true);
-      SkinActive = true;
-      if (Commands.applySkin) Commands.applySkin(SkinIndex);
-    } else {
-      mnuInterfWindows->SetChecked(true);
-      SkinActive = false;
-    }
+    items[SkinIndex]->SetChecked(true);
+    ActivateSkin(SkinIndex);
   } else {
     mnuInterfWindows->SetChecked(true);
     SkinActive = false;
@@ -177,15 +173,23 @@ void TfrmMain::mnuInterfWindowsClick() {
   SkinIndex = 99;
   SkinActive = false;
   mnuInterfWindows->SetChecked(true);
-  if (Commands.applySkin) Commands.applySkin(-1);
+  if (Commands.activateSkin) Commands.activateSkin(false);
 }
 
 void TfrmMain::SkinItemClick(int index) {
   ui::MenuItem* items[kSkinCount] = {mnuMacOSX, mnuWinXP, mnuLove, mnuSky};
   items[index]->SetChecked(true);
   SkinIndex = index;
-  SkinActive = true;
-  if (Commands.applySkin) Commands.applySkin(index);
+  ActivateSkin(index);
+}
+
+bool TfrmMain::ActivateSkin(int index) {
+  if (SkinStore1.Store().Count() == 0) skin::win32::LoadSkinStore(GetModuleHandleW(nullptr), SkinStore1);
+  SkinData1.LoadFromStore(SkinStore1, index);
+  // Switching on a skin that is not loaded has no effect.
+  SkinActive = !SkinData1.SkinNotLoaded();
+  if (Commands.activateSkin) Commands.activateSkin(SkinActive);
+  return SkinActive;
 }
 
 }  // namespace app

@@ -14,6 +14,8 @@
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
+#include "skin/win_skin_data.h"
+#include "skin/win_skin_store.h"
 #include "ui/ui.h"
 
 namespace app {
@@ -30,8 +32,8 @@ struct MainCommands {
   std::function<void()> help;
   std::function<void()> about;
   std::function<void()> compact;
-  // The skin chosen from the menu: a store index, or -1 for the plain look.
-  std::function<void(int index)> applySkin;
+  // The skin manager's switch: on with the loaded skin, or off.
+  std::function<void(bool active)> activateSkin;
 };
 
 class TfrmMain : public ui::Form {
@@ -49,6 +51,10 @@ class TfrmMain : public ui::Form {
   bool OsNewerThan50 = false;
   browse::ColumnSortState SortAscending;
   MainCommands Commands;
+  // The program's four skins and the skin component that carries the one in
+  // use (both filled from the executable's resources).
+  skin::TSkinStore SkinStore1;
+  skin::TSkinData SkinData1;
   // The number of skins the store holds.
   static constexpr int kSkinCount = 4;
 
@@ -107,6 +113,9 @@ class TfrmMain : public ui::Form {
   void mnuSmallImageClick();
   void mnuInterfWindowsClick();
   void SkinItemClick(int index);
+  // Loads skin `index` of the store and switches skinning on; false when
+  // that skin cannot be loaded (the look then stays as it was).
+  bool ActivateSkin(int index);
 
   // --- the list's modes and navigation
   void BrowseAll();

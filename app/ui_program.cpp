@@ -1,35 +1,72 @@
 #include "app/program.h"
 
-#include <shellapi.h>
+#include "create/win_unit_create.h"
+#include "maintain/win_snapshot_windows.h"
 
 namespace app {
-namespace {
 
-// A window whose content another part of the program fills in; it exists
-// from start-up, hidden, with its class name and caption.
-ui::Form* HiddenForm(const char* className, const std::string& caption) {
-  ui::Form* f = ui::App().CreateForm<ui::Form>(className, ui::bsDialog);
-  f->SetCaption(caption);
-  return f;
-}
-
-}  // namespace
+Program::Program() = default;
+Program::~Program() = default;
 
 void Program::CreateWindows() {
-  const std::string title = ui::App().Title;
   frmMain = ui::App().CreateForm<TfrmMain>();
-  frmCreate = HiddenForm("TfrmCreate", title + " - 创建快照");
-  frmRename = HiddenForm("TfrmRename", title + " - 快照重命名");
-  frmAbout = HiddenForm("TfrmAbout", "关于 - " + title);
-  frmCompactDB = HiddenForm("TfrmCompactDB", title + " - 数据整理");
-  frmTreeview = HiddenForm("TfrmTreeview", "树状浏览");
-  frmMemo = HiddenForm("TfrmMemo", "备注");
-  frmMain->Commands.create = [this] { frmCreate->ShowModal(); };
-  frmMain->Commands.help = [] {
-    ShellExecuteW(nullptr, L"open", ui::Wide(ui::App().HelpFile).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  TfrmMain* m = frmMain;
+
+  create::MainWindowLinks links;
+  links.connection = &m->ADOCn;
+  links.mainForm = m;
+  links.browseAll = [m] { m->BrowseAll(); };
+  links.setStatusText = [m](std::string_view s) { m->SetLocationStatus(std::string(s)); };
+  auto* createForm = ui::App().CreateForm<create::TfrmCreate>(links);
+  frmCreate = createForm;
+
+  maintain::MainWindowParts parts;
+  parts.form = m;
+  parts.connection = &m->ADOCn;
+  parts.query = &m->ADOQry;
+  parts.list = m->ListView1;
+  parts.smallImages = m->ImgLstSmall;
+  parts.sortAscending = &m->SortAscending;
+  parts.currentPath = &m->CurrentPath;
+  parts.osNewerThan50 = &m->OsNewerThan50;
+  parts.skinActive = &m->SkinActive;
+  parts.browseAll = [m] { m->BrowseAll(); };
+  parts.setLocationStatus = [m](const std::string& s) { m->SetLocationStatus(s); };
+  parts.showFileDetails = [m](ui::Form* owner, const std::string& location, const std::string& name) {
+    m->ShowFileDetails(owner, location, name);
+  };
+  parts.otherQueries = {&createForm->ADOQryCreate};
+  windows_ = std::make_unique<maintain::SnapshotWindows>(parts);
+  frmRename = windows_->frmRename;
+  frmAbout = windows_->frmAbout;
+  frmCompactDB = windows_->frmCompactDB;
+  frmTreeview = windows_->frmTreeview;
+  frmMemo = windows_->frmMemo;
+
+  MainCommands& c = m->Commands;
+  c.create = [createForm] { createForm->ShowModal(); };
+  c.deleteSnapshot = windows_->DeleteCommand();
+  c.rename = windows_->RenameCommand();
+  c.memo = windows_->MemoCommand();
+  c.exportSnapshot = windows_->ExportCommand();
+  c.treeview = windows_->TreeviewCommand();
+  c.print = windows_->PrintCommand();
+  c.compact = windows_->CompactCommand();
+  c.about = windows_->AboutCommand();
+  c.help = windows_->HelpCommand();
+  auto columnClick = windows_->ColumnClick();
+  m->ListView1->OnColumnClick = [columnClick](ui::ListColumn* column) {
+    try {
+      columnClick(column);
+    } catch (const std::exception& e) {
+      ui::App().HandleException(e);
+    }
   };
 }
 
-void Program::Shutdown() { ui::App().DestroyForms(); }
+void Program::Shutdown() {
+  ui::App().DestroyForms();
+  windows_.reset();
+}
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "app/program.h"
@@ -34,15 +35,16 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void Start() {
-    program = app::Program();
-    program.CreateWindows();
-    main = program.frmMain;
+    program = std::make_unique<app::Program>();
+    program->CreateWindows();
+    main = program->frmMain;
   }
   // Closes the main window (which writes the settings) and frees the windows.
   void Stop() {
     main->Close();
     testsupport::PumpFor(20);
-    program.Shutdown();
+    program->Shutdown();
+    program.reset();
     main = nullptr;
   }
 
@@ -84,7 +86,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   std::string folder;
-  app::Program program;
+  std::unique_ptr<app::Program> program;
   app::TfrmMain* main = nullptr;
   testsupport::MessageBoxAnswerer boxes;
 };
