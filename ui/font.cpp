@@ -8,19 +8,20 @@
 namespace ui {
 namespace {
 
+// A callback of the system: it needs the system's calling convention, which
+// a lambda does not have in 32-bit builds.
+int CALLBACK MarkFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) {
+  *reinterpret_cast<bool*>(p) = true;
+  return 0;
+}
+
 bool FaceInstalled(const wchar_t* face) {
   HDC dc = GetDC(nullptr);
   LOGFONTW lf{};
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   bool found = false;
-  EnumFontFamiliesExW(
-      dc, &lf,
-      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
-        *reinterpret_cast<bool*>(p) = true;
-        return 0;
-      },
-      reinterpret_cast<LPARAM>(&found), 0);
+  EnumFontFamiliesExW(dc, &lf, MarkFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, dc);
   return found;
 }
