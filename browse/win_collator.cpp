@@ -12,6 +12,16 @@ int WindowsCollator::CompareWide(std::wstring_view a, std::wstring_view b) {
   return r == 0 ? 0 : r - CSTR_EQUAL;
 }
 
+std::string WindowsCollator::SortKey(std::wstring_view s) {
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  int n = LCMapStringW(LOCALE_USER_DEFAULT, flags, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::string key(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+  if (n > 0)
+    LCMapStringW(LOCALE_USER_DEFAULT, flags, s.data(), static_cast<int>(s.size()), reinterpret_cast<LPWSTR>(key.data()),
+                 n);
+  return key;
+}
+
 int WindowsCollator::Compare(std::string_view a, std::string_view b) const {
   std::u16string wa = text::Utf8ToUtf16(a), wb = text::Utf8ToUtf16(b);
   return CompareWide(std::wstring_view(reinterpret_cast<const wchar_t*>(wa.data()), wa.size()),

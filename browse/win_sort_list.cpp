@@ -9,10 +9,10 @@
 namespace browse {
 namespace {
 
-// What one item shows in the sorted column, made once per sort: the text
-// in UTF-16 for the collation, or the capacity's number.
+// What one item shows in the sorted column, made once per sort: the
+// collation's sort key of the text, or the capacity's number.
 struct SortKey {
-  std::wstring text;
+  std::string text;
   double number = 0;
 };
 
@@ -31,25 +31,31 @@ int ColumnPosition(const ui::ListView& list, const ui::ListColumn* column) {
 void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscending, bool snapshotList) {
   if (position < 0 || position >= ColumnSortState::kColumns) return;
   const SortParams p = sortAscending.Click(position, snapshotList);
+  // Keys are made when the sort first meets an item: asking the list for
+  // its items one by one would cost a window message each.
   std::unordered_map<const ui::ListItem*, SortKey> keys;
   keys.reserve(static_cast<size_t>(list.ItemCount()));
-  for (int i = 0; i < list.ItemCount(); ++i) {
-    const ui::ListItem* item = list.Item(i);
-    std::string shown = ShownText(*item, position);
-    SortKey& k = keys[item];
-    if (p.mode == CompareMode::Number)
-      k.number = DigitsValue(shown);
-    else
-      k.text = ui::Wide(shown);
-  }
+  auto keyOf = [&](const ui::ListItem& item) -> const SortKey& {
+    auto [it, added] = keys.try_emplace(&item);
+    if (added) {
+      std::string shown = ShownText(item, position);
+      if (p.mode == CompareMode::Number)
+        it->second.number = DigitsValue(shown);
+      else
+        it->second.text = WindowsCollator::SortKey(ui::Wide(shown));
+    }
+    return it->second;
+  };
+  list.BeginUpdate();
   list.CustomSort([&](const ui::ListItem& a, const ui::ListItem& b) {
-    const SortKey& ka = keys[&a];
-    const SortKey& kb = keys[&b];
+    const SortKey& ka = keyOf(a);
+    const SortKey& kb = keyOf(b);
     int r = p.mode == CompareMode::Number ? (ka.number < kb.number ? -1 : (ka.number > kb.number ? 1 : 0))
-                                          : WindowsCollator::CompareWide(ka.text, kb.text);
+                                          : ka.text.compare(kb.text);
     r = r < 0 ? -1 : (r > 0 ? 1 : 0);
     return p.ascending ? r : -r;
   });
+  list.EndUpdate();
 }
 
 }  // namespace browse

@@ -19,30 +19,46 @@ SearchHit HitFromRow(std::string_view name, int64_t type, std::string_view path)
 }
 
 void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
-               bool files) {
+               bool files, const MessagePacing& pacing) {
+  const bool paced = pacing.intervalMs > 0 && pacing.nowMs;
+  uint64_t lastPass = paced ? pacing.nowMs() : 0;
+  auto due = [&] {
+    if (!paced) return true;
+    uint64_t now = pacing.nowMs();
+    if (now - lastPass < pacing.intervalMs) return false;
+    lastPass = now;
+    return true;
+  };
   view.SetBeginSearchEnabled(false);
   view.SetUpdirEnabled(false);
   view.SetStatus(SearchingStatus(text));
   view.ClearItems();
+  bool filling = false;
   try {
     catalog::OpenSearch(q, text, folders, files);
     // The statement this search owns; a command that ran in between and
     // left the query open on another statement has taken it over.
     const std::string statement = q.Text();
     view.ShowResultColumns();
+    view.BeginFill();
+    filling = true;
     view.SetStopSearchEnabled(true);
     searchRunning = true;
     view.SetCurrentPath("[");
     while (!q.Eof() && searchRunning) {
       view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
-      view.ProcessMessages();
-      if (!q.Active() || q.Text() != statement) break;
+      if (due()) {
+        view.ShowProgress();
+        view.ProcessMessages();
+        if (!q.Active() || q.Text() != statement) break;
+      }
       q.Next();
     }
   } catch (const std::exception&) {
     // The search ends where the error arose; the count says what was found.
   }
   q.Close();
+  if (filling) view.EndFill();
   searchRunning = false;
   view.SetStopSearchEnabled(false);
   view.SetBeginSearchEnabled(true);

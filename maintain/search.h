@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,23 @@ class SearchView {
   virtual void SetCurrentPath(const std::string& path) = 0;
   // Dispatches every window message that is waiting.
   virtual void ProcessMessages() = 0;
+  // Around the filling of the list (from the result columns to the closing
+  // step), so that a window can hold its painting back; and, each time the
+  // messages are let through, to show the rows added so far.
+  virtual void BeginFill() {}
+  virtual void ShowProgress() {}
+  virtual void EndFill() {}
+};
+
+// How often the loop lets the window messages through: after every row
+// (interval 0), or once `intervalMs` have passed since the last time. Each
+// pass costs a round trip to the window server (tens of microseconds under
+// Wine), more than a row; a few milliseconds apart keep the window as
+// responsive as the eye can tell. The stop flag is still read before every
+// row, and it can only change while messages are being handled.
+struct MessagePacing {
+  unsigned intervalMs = 0;
+  std::function<uint64_t()> nowMs;
 };
 
 // `BtnBeginSearchClick`: searches for names containing `text` exactly as
@@ -48,7 +66,7 @@ class SearchView {
 // is the main window's flag; the loop reads it before every row. Errors end
 // the search without a message; the closing step always runs.
 void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
-               bool files);
+               bool files, const MessagePacing& pacing = {});
 
 // `ChkFolderClick`: the begin button is enabled while either option is.
 bool BeginSearchEnabled(bool folderChecked, bool fileChecked);

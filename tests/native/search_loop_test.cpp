@@ -30,6 +30,9 @@ class FakeSearchView : public SearchView {
     ++rowsSeen;
     if (onMessages) onMessages(rowsSeen);
   }
+  void BeginFill() override { fills.push_back("begin@" + std::to_string(items.size())); }
+  void ShowProgress() override { ++progress; }
+  void EndFill() override { fills.push_back("end@" + std::to_string(items.size())); }
 
   std::vector<std::string> Captions() const {
     std::vector<std::string> out;
@@ -41,7 +44,8 @@ class FakeSearchView : public SearchView {
   bool beginEnabled = true, stopEnabled = false, updirEnabled = true;
   std::vector<std::string> statuses;
   std::vector<SearchHit> items;
-  int columnsShown = 0, rowsSeen = 0;
+  int columnsShown = 0, rowsSeen = 0, progress = 0;
+  std::vector<std::string> fills;
   std::string currentPath = "[CD1]:\\";
   std::function<void(int)> onMessages;
 };
@@ -190,6 +194,30 @@ TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
   EXPECT_EQ(view.statuses.back(), "搜索到：0项");
   EXPECT_TRUE(view.beginEnabled);
   EXPECT_FALSE(running);
+}
+
+TEST_F(SearchTest, PacedMessagesAndTheFillAroundThem) {
+  uint64_t clock = 0;
+  MessagePacing pacing{10, [&] { return clock += 4; }};  // each reading is 4 ms later
+  RunSearch(q, running, view, "", true, true, pacing);
+  EXPECT_EQ(view.items.size(), 9u);
+  // Messages go through at most once per 10 ms of the clock: the 9 rows
+  // read the clock 9 times after the start, so 36 ms pass, 3 passes.
+  EXPECT_EQ(view.rowsSeen, 3);
+  EXPECT_EQ(view.progress, 3);
+  EXPECT_EQ(view.fills, (V{"begin@0", "end@9"}));
+  // A stop during a paced pass still ends the search before the next row.
+  view.onMessages = [&](int) { running = false; };
+  clock = 0;
+  RunSearch(q, running, view, "", true, true, pacing);
+  EXPECT_EQ(view.items.size(), 3u);
+  EXPECT_EQ(view.statuses.back(), "搜索到：3项");
+}
+
+TEST_F(SearchTest, NoFillWhenTheStatementCannotBeOpened) {
+  cn.Close();
+  Search("x");
+  EXPECT_TRUE(view.fills.empty());
 }
 
 TEST(SearchPanel, ButtonAndEnterRules) {

@@ -7,6 +7,7 @@
 
 #include "browse/column_sort.h"
 #include "browse/win_collator.h"
+#include "ui/wide.h"
 
 using namespace browse;
 
@@ -23,4 +24,18 @@ TEST(BrowseCollation, ChineseNamesInLocaleOrderAndCaseIgnored) {
   // Pinyin a, bu, chi; the code points would give 不, 吃, 啊.
   EXPECT_EQ(names, (std::vector<std::string>{"啊哈.txt", "不要.txt", "吃饭.txt"}));
   EXPECT_EQ(WindowsCollator::CompareWide(L"ABC", L"abc"), 0);
+}
+
+// Sorting many items compares sort keys; they must order as the locale
+// comparison does.
+TEST(BrowseCollation, SortKeysOrderAsTheLocaleComparison) {
+  const wchar_t* texts[] = {L"啊哈.txt", L"不要.txt", L"吃饭.txt", L"Readme.TXT", L"readme.txt", L"abc", L"ABD",
+                            L"a-b", L"ab", L"文件10", L"文件9", L""};
+  for (const wchar_t* a : texts)
+    for (const wchar_t* b : texts) {
+      int byKey = WindowsCollator::SortKey(a).compare(WindowsCollator::SortKey(b));
+      int byCompare = WindowsCollator::CompareWide(a, b);
+      EXPECT_EQ(byKey < 0, byCompare < 0) << ui::Narrow(a) << " / " << ui::Narrow(b);
+      EXPECT_EQ(byKey == 0, byCompare == 0) << ui::Narrow(a) << " / " << ui::Narrow(b);
+    }
 }

@@ -1,10 +1,10 @@
-// The snapshot commands connected to the real main window, as the program
-// entry connects them: toolbar, Delete key, header click, tree view and
-// compaction from the menu.
+// The snapshot commands in the real program, as its entry connects them:
+// toolbar, Delete key, header click, tree view and compaction from the menu.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "maintain/win_search_panel.h"
 #include "maintain/win_snapshot_windows.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/maintain_fixture.h"
@@ -20,38 +20,10 @@ class SnapshotWindowsTest : public MainWindowTest {
     MakeSampleCatalog();
     Start();
     main->SetListStyle(app::ListViewStyle::Report);
-    maintain::MainWindowParts parts;
-    parts.form = main;
-    parts.connection = &main->ADOCn;
-    parts.query = &main->ADOQry;
-    parts.list = main->ListView1;
-    parts.smallImages = main->ImgLstSmall;
-    parts.sortAscending = &main->SortAscending;
-    parts.currentPath = &main->CurrentPath;
-    parts.osNewerThan50 = &main->OsNewerThan50;
-    parts.skinActive = &main->SkinActive;
-    parts.browseAll = [m = main] { m->BrowseAll(); };
-    parts.setLocationStatus = [m = main](const std::string& s) { m->SetLocationStatus(s); };
-    parts.showFileDetails = [m = main](ui::Form* owner, const std::string& location, const std::string& name) {
-      m->ShowFileDetails(owner, location, name);
-    };
-    windows = std::make_unique<maintain::SnapshotWindows>(parts);
-    auto& c = main->Commands;
-    c.deleteSnapshot = windows->DeleteCommand();
-    c.rename = windows->RenameCommand();
-    c.memo = windows->MemoCommand();
-    c.exportSnapshot = windows->ExportCommand();
-    c.treeview = windows->TreeviewCommand();
-    c.print = windows->PrintCommand();
-    c.compact = windows->CompactCommand();
-    c.about = windows->AboutCommand();
-    c.help = windows->HelpCommand();
-    main->ListView1->OnColumnClick = windows->ColumnClick();
-  }
-  void TearDown() override {
-    if (main) Stop();
-    windows.reset();
-    MainWindowTest::TearDown();
+    rename = static_cast<maintain::TfrmRename*>(program->frmRename);
+    memo = static_cast<maintain::TfrmMemo*>(program->frmMemo);
+    compact = static_cast<maintain::TfrmCompactDB*>(program->frmCompactDB);
+    tree = static_cast<browse::TfrmTreeview*>(program->frmTreeview);
   }
   void SelectSnapshot(int index) {
     main->ListView1->SetSelected(main->ListView1->Item(index));
@@ -64,7 +36,10 @@ class SnapshotWindowsTest : public MainWindowTest {
   }
   using V = std::vector<std::string>;
 
-  std::unique_ptr<maintain::SnapshotWindows> windows;
+  maintain::TfrmRename* rename = nullptr;
+  maintain::TfrmMemo* memo = nullptr;
+  maintain::TfrmCompactDB* compact = nullptr;
+  browse::TfrmTreeview* tree = nullptr;
 };
 
 }  // namespace
@@ -86,8 +61,8 @@ TEST_F(SnapshotWindowsTest, RenameAndMemoFromTheToolbarRefreshTheList) {
   SelectSnapshot(0);
   {
     ModalAction act([&] {
-      windows->frmRename->EdtName.SetText("DATA");
-      SendMessageW(windows->frmRename->BtnOK.Handle(), BM_CLICK, 0, 0);
+      rename->EdtName.SetText("DATA");
+      SendMessageW(rename->BtnOK.Handle(), BM_CLICK, 0, 0);
     });
     main->TBtnRename->Click();
   }
@@ -95,8 +70,8 @@ TEST_F(SnapshotWindowsTest, RenameAndMemoFromTheToolbarRefreshTheList) {
   SelectSnapshot(0);
   {
     ModalAction act([&] {
-      windows->frmMemo->Memo1.SetText("It's a very long memo of more than twenty-four bytes");
-      SendMessageW(windows->frmMemo->BtnSave.Handle(), BM_CLICK, 0, 0);
+      memo->Memo1.SetText("It's a very long memo of more than twenty-four bytes");
+      SendMessageW(memo->BtnSave.Handle(), BM_CLICK, 0, 0);
     });
     main->TBtnMemo->Click();
   }
@@ -109,20 +84,20 @@ TEST_F(SnapshotWindowsTest, TreeViewFromTheToolbarWithStatusAndFileDetails) {
   {
     ModalAction act([&] {
       during = main->StatusBar1->PanelText(1);
-      browse::TfrmTreeview& tree = *windows->frmTreeview;
-      ui::TreeNode* root = tree.TreeView1.Root(0);
+      browse::TfrmTreeview& t = *tree;
+      ui::TreeNode* root = t.TreeView1.Root(0);
       for (int i = 0; i < root->Count(); ++i)
-        if (root->Item(i)->Text() == "readme.TxT") tree.TreeView1.SetSelected(root->Item(i));
+        if (root->Item(i)->Text() == "readme.TxT") t.TreeView1.SetSelected(root->Item(i));
       boxes.Plan(IDOK);
-      tree.TreeView1DblClick();
-      SendMessageW(tree.BtnExit.Handle(), BM_CLICK, 0, 0);
+      t.TreeView1DblClick();
+      SendMessageW(t.BtnExit.Handle(), BM_CLICK, 0, 0);
     });
     main->TBtnTreeview->Click();
   }
   EXPECT_EQ(during, "树状浏览 - CD1");
   EXPECT_EQ(main->StatusBar1->PanelText(1), "");
   ASSERT_EQ(boxes.Count(), 1);
-  EXPECT_EQ(boxes.Last().owner, windows->frmTreeview->Handle());
+  EXPECT_EQ(boxes.Last().owner, tree->Handle());
   EXPECT_EQ(boxes.Last().caption, "Vorlune-文件");
   EXPECT_NE(boxes.Last().text.find("[CD1]:\\"), std::string::npos);
 }
@@ -140,8 +115,8 @@ TEST_F(SnapshotWindowsTest, HeaderClickSortsCapacitiesAsNumbers) {
 TEST_F(SnapshotWindowsTest, CompactionFromTheMenuLeavesAWorkingConnection) {
   {
     ModalAction act([&] {
-      SendMessageW(windows->frmCompactDB->BtnCompact.Handle(), BM_CLICK, 0, 0);
-      SendMessageW(windows->frmCompactDB->BtnCancel.Handle(), BM_CLICK, 0, 0);
+      SendMessageW(compact->BtnCompact.Handle(), BM_CLICK, 0, 0);
+      SendMessageW(compact->BtnCancel.Handle(), BM_CLICK, 0, 0);
     });
     main->mnuCompactDB->Click();
   }
@@ -153,6 +128,31 @@ TEST_F(SnapshotWindowsTest, CompactionFromTheMenuLeavesAWorkingConnection) {
 
 TEST_F(SnapshotWindowsTest, PrintingDoesNothingWithoutAPrinter) {
   EXPECT_FALSE(main->BtnPrint->Enabled());
-  EXPECT_NO_THROW(windows->PrintCommand()());
+  EXPECT_NO_THROW(main->Commands.print());
   EXPECT_EQ(boxes.Count(), 0);
+}
+
+TEST_F(SnapshotWindowsTest, SearchPanelFillsTheListAndReportsTheCount) {
+  maintain::SearchPanelParts panel;
+  panel.query = &main->ADOQry;
+  panel.searchRunning = &main->SearchRunning;
+  panel.currentPath = &main->CurrentPath;
+  panel.list = main->ListView1;
+  panel.edit = main->EdtSearch;
+  panel.beginButton = main->BtnBeginSearch;
+  panel.stopButton = main->BtnStopSearch;
+  panel.folderOption = main->ChkFolder;
+  panel.fileOption = main->ChkFile;
+  panel.updirButton = main->TBtnUpdir;
+  panel.updirItem = main->MnuUpdir;
+  panel.setStatus = [m = main](const std::string& t) { m->SetLocationStatus(t); };
+  main->EdtSearch->SetText("TXT");
+  main->ChkFile->SetChecked(true);
+  maintain::BtnBeginSearchClick(panel, 0);
+  EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
+  EXPECT_EQ(Captions().size(), 3u);
+  EXPECT_EQ(main->CurrentPath, "[");
+  EXPECT_FALSE(main->TBtnUpdir->Enabled());
+  EXPECT_FALSE(main->BtnStopSearch->Enabled());
+  EXPECT_TRUE(main->BtnBeginSearch->Enabled());
 }

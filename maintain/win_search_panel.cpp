@@ -1,0 +1,73 @@
+#include "maintain/win_search_panel.h"
+
+#include <windows.h>
+
+#include "ui/application.h"
+
+namespace maintain {
+namespace {
+
+class ListSearchView : public SearchView {
+ public:
+  explicit ListSearchView(const SearchPanelParts& p) : p_(p) {}
+  void SetBeginSearchEnabled(bool on) override { p_.beginButton->SetEnabled(on); }
+  void SetStopSearchEnabled(bool on) override { p_.stopButton->SetEnabled(on); }
+  void SetUpdirEnabled(bool on) override {
+    p_.updirButton->SetEnabled(on);
+    if (p_.updirItem) p_.updirItem->SetEnabled(on);
+  }
+  void SetStatus(const std::string& text) override { p_.setStatus(text); }
+  void ClearItems() override { p_.list->Clear(); }
+  void ShowResultColumns() override {
+    p_.list->ClearColumns();
+    p_.list->AddColumn("名称", 100, true);
+    p_.list->AddColumn("类别", 60, true);
+    p_.list->AddColumn("位置", 300, true);
+    p_.list->Column(2)->SetWidth(300);
+  }
+  void AddItem(const SearchHit& hit) override { p_.list->AddItem(hit.caption, hit.image, {hit.kind, hit.path}); }
+  int ItemCount() const override { return p_.list->ItemCount(); }
+  void SetCurrentPath(const std::string& path) override { *p_.currentPath = path; }
+  // Between passes the list only collects rows. A pass lets it paint the
+  // rows so far a few times a second (a repaint of the list costs about 20
+  // ms under Wine, too much for every pass), and whenever the user types or
+  // clicks, so that whatever that opens meets a list that paints normally.
+  void ProcessMessages() override {
+    const ULONGLONG now = GetTickCount64();
+    const bool show = now - lastShown_ >= kShowIntervalMs || HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+    if (show) {
+      lastShown_ = now;
+      Redraw(true);
+    }
+    ui::App().ProcessMessages();
+    if (show && filling_) Redraw(false);
+  }
+  void BeginFill() override {
+    filling_ = true;
+    Redraw(false);
+  }
+  void EndFill() override {
+    filling_ = false;
+    Redraw(true);
+  }
+
+ private:
+  void Redraw(bool on) {
+    if (IsWindow(p_.list->Handle())) SendMessageW(p_.list->Handle(), WM_SETREDRAW, on, 0);
+  }
+  static constexpr ULONGLONG kShowIntervalMs = 250;
+  const SearchPanelParts& p_;
+  bool filling_ = false;
+  ULONGLONG lastShown_ = 0;
+};
+
+}  // namespace
+
+void BtnBeginSearchClick(const SearchPanelParts& panel, unsigned intervalMs) {
+  ListSearchView view(panel);
+  MessagePacing pacing{intervalMs, [] { return static_cast<uint64_t>(GetTickCount64()); }};
+  RunSearch(*panel.query, *panel.searchRunning, view, panel.edit->Text(), panel.folderOption->Checked(),
+            panel.fileOption->Checked(), pacing);
+}
+
+}  // namespace maintain
