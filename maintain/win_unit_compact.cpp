@@ -12,15 +12,31 @@ TfrmCompactDB::TfrmCompactDB(catalog::Connection* connection, std::string folder
   position = ui::poMainFormCenter;
   SetClientSize(340, 176);
   GroupBox1.SetBounds(8, 4, 324, 128);
+  // A system group box leaves its inside unpainted, which shows black on a
+  // form that clips its children: fill it with the form's colour.
+  GroupBox1.WindowProc = [this](ui::Message& m) {
+    if (m.msg == WM_ERASEBKGND) {
+      RECT r;
+      GetClientRect(GroupBox1.Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(m.wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+      m.result = 1;
+      return;
+    }
+    GroupBox1.WndProc(m);
+  };
   ui::Font navy;
   navy.color = ui::clNavy;
   lblNote.SetFont(navy);
   lblResult.SetFont(navy);
   lblNote.SetText(CompactionNote());
-  lblNote.SetBounds(14, 20, 296, 54);
-  lblResult.SetBounds(14, 84, 296, 18);
+  lblNote.SetBounds(22, 24, 296, 54);
+  lblResult.SetBounds(22, 88, 296, 18);
   SetWindowLongW(lblResult.Handle(), GWL_STYLE, GetWindowLongW(lblResult.Handle(), GWL_STYLE) | SS_CENTER);
-  Label1.SetBounds(14, 106, 40, 14);
+  Label1.SetBounds(22, 110, 40, 14);
+  // Above the frame, which would otherwise cover them.
+  for (ui::Control* c : {static_cast<ui::Control*>(&lblNote), static_cast<ui::Control*>(&lblResult),
+                         static_cast<ui::Control*>(&Label1)})
+    SetWindowPos(c->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   lblResult.Hide();
   BtnCompact.SetBounds(158, 142, 84, 25);
   BtnCancel.SetBounds(248, 142, 84, 25);

@@ -22,10 +22,12 @@ class TfrmCompactDB : public ui::Form {
   // closed with it. Set once the windows that own them exist.
   std::vector<catalog::Query*> Queries;
 
+  // The frame around the three labels (they sit on the form, inside it: a
+  // group box paints no background of its own for children).
   ui::GroupBox GroupBox1{this};
-  ui::Label lblNote{&GroupBox1};
-  ui::Label lblResult{&GroupBox1};
-  ui::Label Label1{&GroupBox1, "    "};
+  ui::Label lblNote{this};
+  ui::Label lblResult{this};
+  ui::Label Label1{this, "    "};
   ui::Button BtnCompact{this, "数据整理(&B)"};
   ui::Button BtnCancel{this, "取消(&C)"};
 

@@ -98,8 +98,25 @@ TEST_F(ScreenshotsTest, DISABLED_Dialogs) {
   Shoot(about, "about", [&] { about.ShowModal(); });
 }
 
+// The kind icons, taken from the built program (the tests carry none).
+void LoadKindIcons(ui::ImageList& images) {
+  std::string exe = std::string("Z:") + VORLUNE_SOURCE_DIR + "/dist/win64/Kestrova.exe";
+  for (char& c : exe)
+    if (c == '/') c = '\\';
+  HMODULE program = LoadLibraryExW(ui::Wide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!program) return;
+  for (int id = 300; id < 311; ++id) {
+    HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    if (!icon) continue;
+    images.AddIcon(icon);
+    DestroyIcon(icon);
+  }
+  FreeLibrary(program);
+}
+
 TEST_F(ScreenshotsTest, DISABLED_TreeView) {
   ui::ImageList images{&main, 16, 16};
+  LoadKindIcons(images);
   browse::TfrmTreeview tree(&cn, &images, [](ui::Form*, const std::string&, const std::string&) {});
   Shoot(tree, "treeview", [&] { browse::TBtnTreeviewClick(&main.list, [](const std::string&) {}, tree); },
         [&] {
