@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_map>
 
 #include "ui/application.h"
 #include "ui/commands.h"
@@ -13,9 +14,29 @@
 #include "ui/wide.h"
 
 namespace ui {
+
 namespace {
 
 const wchar_t kControlProp[] = L"Vorlune.Control";
+
+// Window handle to control, kept in the process: Wine answers a window
+// property lookup with a round trip to its server, and the bridge looks the
+// control up on every message. The window property stays as well, for code
+// that reads it from outside.
+std::unordered_map<HWND, Control*>& Registry() {
+  static std::unordered_map<HWND, Control*> map;
+  return map;
+}
+
+void Attach(HWND h, Control* c) {
+  SetPropW(h, kControlProp, c);
+  Registry()[h] = c;
+}
+
+void Detach(HWND h) {
+  RemovePropW(h, kControlProp);
+  Registry().erase(h);
+}
 
 }  // namespace
 
@@ -45,7 +66,7 @@ Control::~Control() {
   }
   if (hwnd_) {
     HWND h = hwnd_;
-    RemovePropW(h, kControlProp);
+    Detach(h);
     if (oldProc_) SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     hwnd_ = nullptr;
     DestroyWindow(h);
@@ -59,7 +80,9 @@ Form* Control::ParentForm() const {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
+  if (!hwnd) return nullptr;
+  auto it = Registry().find(hwnd);
+  return it == Registry().end() ? nullptr : it->second;
 }
 
 Control* Control::FromHandleOrParent(HWND hwnd) {
@@ -95,7 +118,7 @@ void Control::CreateWnd(const wchar_t* windowClass, DWORD style, DWORD exStyle, 
   if (!h) return;
   if (!ownClass) {
     hwnd_ = h;
-    SetPropW(h, kControlProp, this);
+    Attach(h, this);
     oldProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Bridge)));
   }
@@ -108,7 +131,7 @@ LRESULT CALLBACK Control::Bridge(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     c = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     if (c) {
       c->hwnd_ = hwnd;
-      SetPropW(hwnd, kControlProp, c);
+      Attach(hwnd, c);
     }
   }
   if (!c) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -125,7 +148,7 @@ LRESULT CALLBACK Control::Bridge(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
   }
   if (form) --form->handlerDepth_;
   if (msg == WM_NCDESTROY && FromHandle(hwnd) == c) {
-    RemovePropW(hwnd, kControlProp);
+    Detach(hwnd);
     c->hwnd_ = nullptr;
   }
   return m.result;

@@ -374,6 +374,22 @@ GroupBox::GroupBox(Control* parent, std::string_view caption) : Control(parent, 
   SetText(caption);
 }
 
+// The system's group box paints its frame and caption only; on a parent
+// that clips its children nothing else paints the inside, so the box fills
+// it with its own colour first.
+void GroupBox::WndProc(Message& m) {
+  if (m.msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    HBRUSH brush = CreateSolidBrush(color_);
+    FillRect(reinterpret_cast<HDC>(m.wParam), &r, brush);
+    DeleteObject(brush);
+    m.result = 1;
+    return;
+  }
+  Control::WndProc(m);
+}
+
 // Panel ----------------------------------------------------------------------
 
 Panel::Panel(Control* parent, std::string_view caption) : Control(parent, OwnerOf(parent)) {

@@ -121,6 +121,7 @@ class Label : public Control {
 class GroupBox : public Control {
  public:
   explicit GroupBox(Control* parent, std::string_view caption = "");
+  void WndProc(Message& m) override;
 };
 
 enum Bevel { bvNone, bvLowered, bvRaised };

@@ -233,3 +233,40 @@ TEST_F(MainWindowTest, HintOfAToolbarButtonReachesTheStatusBar) {
   ui::App().SetHint("浏览所有快照");
   EXPECT_EQ(main->StatusBar1->PanelText(0), "浏览所有快照");
 }
+
+TEST_F(MainWindowTest, SearchFromThePanelListsHitsAndLeavesUpDisabled) {
+  MakeSampleCatalog();
+  Start();
+  main->EdtSearch->SetText("TXT");
+  main->BtnBeginSearchClick();
+  ui::ListView* lv = main->ListView1;
+  EXPECT_EQ(lv->ItemCount(), 3);  // readme.TxT, a.txt, x.txt
+  EXPECT_EQ(ColumnCaptions(), "名称|类别|位置");
+  EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
+  EXPECT_EQ(main->CurrentPath, "[");
+  EXPECT_FALSE(main->SearchRunning);
+  EXPECT_FALSE(main->TBtnUpdir->Enabled());
+  EXPECT_TRUE(main->BtnBeginSearch->Enabled());
+  EXPECT_FALSE(main->BtnStopSearch->Enabled());
+  // Only folders: none of the hits is one.
+  main->ChkFile->SetChecked(false);
+  main->ChkFolderClick();
+  main->BtnBeginSearchClick();
+  EXPECT_EQ(lv->ItemCount(), 0);
+  // Both options off: the button is disabled, Enter still searches.
+  main->ChkFolder->SetChecked(false);
+  main->ChkFolderClick();
+  EXPECT_FALSE(main->BtnBeginSearch->Enabled());
+  main->EdtSearchKeyUp(VK_RETURN);
+  EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：0项");
+  // A double-click on a hit enables up one level again.
+  main->ChkFolder->SetChecked(true);
+  main->ChkFolderClick();
+  main->EdtSearch->SetText("docs");
+  main->BtnBeginSearchClick();
+  ASSERT_EQ(lv->ItemCount(), 1);
+  lv->SetSelected(lv->Item(0));
+  main->ListView1DblClick();
+  EXPECT_EQ(main->CurrentPath, "[CD1]:\\docs\\");
+  EXPECT_TRUE(main->TBtnUpdir->Enabled());
+}
