@@ -116,6 +116,10 @@ TEST_F(MainWindowTest, EmptyCatalogShowsAnEmptySnapshotList) {
   EXPECT_EQ(main->StatusBar1->PanelText(1), "浏览所有");
   EXPECT_FALSE(main->TBtnUpdir->Enabled());
   EXPECT_FALSE(main->TBtnMemo->Enabled());
+  // Wine has no printer: printing is disabled from the start.
+  EXPECT_EQ(main->BtnPrint->Enabled(), ui::PrintDialog::PrinterInstalled());
+  EXPECT_EQ(main->Caption(), "Vorlune");
+  EXPECT_EQ(ui::App().HelpFile, folder + "Kestrova.chm");
   // Double-click on empty space changes nothing.
   main->ListView1DblClick();
   EXPECT_FALSE(main->TBtnUpdir->Enabled());
