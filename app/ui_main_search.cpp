@@ -1,28 +1,14 @@
 // The search panel's handlers. The search itself runs in the search
 // panel's loop, which holds the list's painting back while rows arrive and
 // lets window messages through at short intervals.
+#include "app/program.h"
 #include "app/ui_main_form.h"
 #include "maintain/search.h"
 #include "maintain/win_search_panel.h"
 
 namespace app {
 
-void TfrmMain::BtnBeginSearchClick() {
-  maintain::SearchPanelParts panel;
-  panel.query = &ADOQry;
-  panel.searchRunning = &SearchRunning;
-  panel.currentPath = &CurrentPath;
-  panel.list = ListView1;
-  panel.edit = EdtSearch;
-  panel.beginButton = BtnBeginSearch;
-  panel.stopButton = BtnStopSearch;
-  panel.folderOption = ChkFolder;
-  panel.fileOption = ChkFile;
-  panel.updirButton = TBtnUpdir;
-  panel.updirItem = MnuUpdir;
-  panel.setStatus = [this](const std::string& text) { SetLocationStatus(text); };
-  maintain::BtnBeginSearchClick(panel);
-}
+void TfrmMain::BtnBeginSearchClick() { maintain::BtnBeginSearchClick(SearchPanelOf(*this)); }
 
 void TfrmMain::BtnStopSearchClick() { SearchRunning = false; }
 

@@ -1,9 +1,44 @@
 #include "app/program.h"
 
 #include "create/win_unit_create.h"
-#include "maintain/win_snapshot_windows.h"
 
 namespace app {
+
+maintain::SearchPanelParts SearchPanelOf(TfrmMain& m) {
+  maintain::SearchPanelParts panel;
+  panel.query = &m.ADOQry;
+  panel.searchRunning = &m.SearchRunning;
+  panel.currentPath = &m.CurrentPath;
+  panel.list = m.ListView1;
+  panel.edit = m.EdtSearch;
+  panel.beginButton = m.BtnBeginSearch;
+  panel.stopButton = m.BtnStopSearch;
+  panel.folderOption = m.ChkFolder;
+  panel.fileOption = m.ChkFile;
+  panel.updirButton = m.TBtnUpdir;
+  panel.updirItem = m.MnuUpdir;
+  panel.setStatus = [&m](const std::string& text) { m.SetLocationStatus(text); };
+  return panel;
+}
+
+maintain::MainWindowParts WindowPartsOf(TfrmMain& m) {
+  maintain::MainWindowParts parts;
+  parts.form = &m;
+  parts.connection = &m.ADOCn;
+  parts.query = &m.ADOQry;
+  parts.list = m.ListView1;
+  parts.smallImages = m.ImgLstSmall;
+  parts.sortAscending = &m.SortAscending;
+  parts.currentPath = &m.CurrentPath;
+  parts.osNewerThan50 = &m.OsNewerThan50;
+  parts.skinActive = &m.SkinActive;
+  parts.browseAll = [&m] { m.BrowseAll(); };
+  parts.setLocationStatus = [&m](const std::string& s) { m.SetLocationStatus(s); };
+  parts.showFileDetails = [&m](ui::Form* owner, const std::string& location, const std::string& name) {
+    m.ShowFileDetails(owner, location, name);
+  };
+  return parts;
+}
 
 Program::Program() = default;
 Program::~Program() = default;
@@ -20,21 +55,7 @@ void Program::CreateWindows() {
   auto* createForm = ui::App().CreateForm<create::TfrmCreate>(links);
   frmCreate = createForm;
 
-  maintain::MainWindowParts parts;
-  parts.form = m;
-  parts.connection = &m->ADOCn;
-  parts.query = &m->ADOQry;
-  parts.list = m->ListView1;
-  parts.smallImages = m->ImgLstSmall;
-  parts.sortAscending = &m->SortAscending;
-  parts.currentPath = &m->CurrentPath;
-  parts.osNewerThan50 = &m->OsNewerThan50;
-  parts.skinActive = &m->SkinActive;
-  parts.browseAll = [m] { m->BrowseAll(); };
-  parts.setLocationStatus = [m](const std::string& s) { m->SetLocationStatus(s); };
-  parts.showFileDetails = [m](ui::Form* owner, const std::string& location, const std::string& name) {
-    m->ShowFileDetails(owner, location, name);
-  };
+  maintain::MainWindowParts parts = WindowPartsOf(*m);
   parts.otherQueries = {&createForm->ADOQryCreate};
   windows_ = std::make_unique<maintain::SnapshotWindows>(parts);
   frmRename = windows_->frmRename;

@@ -58,19 +58,7 @@ int wmain(int argc, wchar_t** argv) {
   main->SetListStyle(app::ListViewStyle::Report);
   ui::App().ProcessMessages();
 
-  maintain::SearchPanelParts panel;
-  panel.query = &main->ADOQry;
-  panel.searchRunning = &main->SearchRunning;
-  panel.currentPath = &main->CurrentPath;
-  panel.list = main->ListView1;
-  panel.edit = main->EdtSearch;
-  panel.beginButton = main->BtnBeginSearch;
-  panel.stopButton = main->BtnStopSearch;
-  panel.folderOption = main->ChkFolder;
-  panel.fileOption = main->ChkFile;
-  panel.updirButton = main->TBtnUpdir;
-  panel.updirItem = main->MnuUpdir;
-  panel.setStatus = [m = main](const std::string& t) { m->SetLocationStatus(t); };
+  maintain::SearchPanelParts panel = app::SearchPanelOf(*main);
   // "mmap" as the third argument: the catalogue read through a memory map,
   // to show what the reads through the file layer cost.
   if (argc > 3 && std::wstring(argv[3]) == L"mmap") main->ADOCn.Execute("PRAGMA mmap_size=1073741824");
@@ -110,16 +98,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   // The tree view: a folder of 5,000 entries opened on its first expansion.
-  maintain::MainWindowParts parts;
-  parts.form = main;
-  parts.connection = &main->ADOCn;
-  parts.query = &main->ADOQry;
-  parts.list = main->ListView1;
-  parts.smallImages = main->ImgLstSmall;
-  parts.sortAscending = &main->SortAscending;
-  parts.currentPath = &main->CurrentPath;
-  parts.showFileDetails = [](ui::Form*, const std::string&, const std::string&) {};
-  parts.setLocationStatus = [](const std::string&) {};
+  maintain::MainWindowParts parts = app::WindowPartsOf(*main);
   maintain::SnapshotWindows windows(parts);
   browse::TfrmTreeview& tree = *windows.frmTreeview;
   tree.SnapshotLabel = info.labels[10];

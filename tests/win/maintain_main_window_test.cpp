@@ -133,19 +133,7 @@ TEST_F(SnapshotWindowsTest, PrintingDoesNothingWithoutAPrinter) {
 }
 
 TEST_F(SnapshotWindowsTest, SearchPanelFillsTheListAndReportsTheCount) {
-  maintain::SearchPanelParts panel;
-  panel.query = &main->ADOQry;
-  panel.searchRunning = &main->SearchRunning;
-  panel.currentPath = &main->CurrentPath;
-  panel.list = main->ListView1;
-  panel.edit = main->EdtSearch;
-  panel.beginButton = main->BtnBeginSearch;
-  panel.stopButton = main->BtnStopSearch;
-  panel.folderOption = main->ChkFolder;
-  panel.fileOption = main->ChkFile;
-  panel.updirButton = main->TBtnUpdir;
-  panel.updirItem = main->MnuUpdir;
-  panel.setStatus = [m = main](const std::string& t) { m->SetLocationStatus(t); };
+  maintain::SearchPanelParts panel = app::SearchPanelOf(*main);
   main->EdtSearch->SetText("TXT");
   main->ChkFile->SetChecked(true);
   maintain::BtnBeginSearchClick(panel, 0);
