@@ -19,5 +19,8 @@ for ((r = 1; r <= ROUNDS; r++)); do
   "$NATIVE" scan "$TREE" "$OUT/native-catalogue"
   if [[ -x $WIN && -n ${WINEPREFIX:-} ]]; then
     WINEDEBUG=-all /usr/lib/wine/wine64 "$WIN" scan "Z:${TREE//\//\\}" "Z:${OUT//\//\\}\\win-catalogue"
+    # The same walk without the catalogue and without readers: the floor of
+    # find-first/find-next under Wine.
+    SCAN_BENCH_THREADS=0 WINEDEBUG=-all /usr/lib/wine/wine64 "$WIN" walk "Z:${TREE//\//\\}"
   fi
 done

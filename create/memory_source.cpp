@@ -18,6 +18,7 @@ void MemorySource::AddEntry(const std::string& parent, const DirEntry& e) { fold
 
 bool MemorySource::List(const std::string& folder, std::vector<DirEntry>& out) {
   out.clear();
+  std::lock_guard<std::mutex> lock(*mutex_);
   listed_.push_back(folder);
   if (onList) onList(folder);
   if (unreadable_.count(folder)) return false;

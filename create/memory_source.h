@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +41,8 @@ class MemorySource : public DirectorySource {
   std::map<std::string, std::vector<DirEntry>> folders_;
   std::set<std::string> unreadable_;
   std::vector<std::string> listed_;
+  // List may be called from reader threads; a copy of the tree shares it.
+  std::shared_ptr<std::mutex> mutex_ = std::make_shared<std::mutex>();
 };
 
 }  // namespace create

@@ -11,6 +11,8 @@ int ClassifyEntry(const DirEntry& e) {
   return e.folder ? 1 : 0;
 }
 
+bool EntersFolder(const DirEntry& e) { return !e.system && !e.link && ClassifyEntry(e) == 1; }
+
 // One open folder of the walk. The paths of the folder being visited are
 // kept once, in Walk; each level keeps only where its own paths end, so the
 // memory of the walk grows with the depth, not with the square of it.
@@ -38,7 +40,7 @@ bool ScanEngine::Visit(Level& level, const std::string& diskPath, const std::str
     if (e.system) continue;
     if (ClassifyEntry(e) == 1) {
       sink_.AppendFolder(e.name, storedPath);
-      if (!e.link) level.subfolders.push_back(e.name);
+      if (EntersFolder(e)) level.subfolders.push_back(e.name);
     }
     Pump();
   }

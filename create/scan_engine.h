@@ -21,6 +21,10 @@ enum ScanState : int { kScanIdle = 0, kScanRunning = 1, kScanStopped = 2, kScanC
 // 1 for a folder, 0 for a file, 2 for "." and "..".
 int ClassifyEntry(const DirEntry& e);
 
+// Whether the walk enters the entry: folders, except system folders (the
+// folder pass does not ask for them) and links (they lead elsewhere).
+bool EntersFolder(const DirEntry& e);
+
 // What the walk asks of the window while it runs.
 struct ScanHooks {
   // Lets the application process its pending messages; called at each

@@ -11,6 +11,7 @@
 #include "create/scan_rules.h"
 #include "create/snapshot_job.h"
 #include "create/win_artwork.h"
+#include "create/prefetch_source.h"
 #include "create/win_directory_source.h"
 #include "platform/ini.h"
 #include "platform/text.h"
@@ -336,7 +337,9 @@ void TfrmCreate::BtnCreateClick() {
   SnapshotRequest request{label, root, DiskSizeKB, Memo1.Text()};
   SnapshotOutcome outcome = SnapshotOutcome::kCompleted;
   try {
-    outcome = TakeSnapshot(ADOQryCreate, *source_, request, hooks, [this] {
+    // Two readers keep the next folders listed while this thread records.
+    PrefetchSource source(*source_, 2);
+    outcome = TakeSnapshot(ADOQryCreate, source, request, hooks, [this] {
       // A new run starts from an empty gauge, not from the last run's 100.
       Gauge1.SetProgress(0);
       Timer1.SetEnabled(true);
