@@ -32,16 +32,16 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
   view.SetBeginSearchEnabled(false);
   view.SetUpdirEnabled(false);
   view.SetStatus(SearchingStatus(text));
+  // The list is emptied and its columns replaced while it does not paint:
+  // each change of a visible list or header repaints it.
+  view.BeginFill();
   view.ClearItems();
-  bool filling = false;
   try {
     catalog::OpenSearch(q, text, folders, files);
     // The statement this search owns; a command that ran in between and
     // left the query open on another statement has taken it over.
     const std::string statement = q.Text();
     view.ShowResultColumns();
-    view.BeginFill();
-    filling = true;
     view.SetStopSearchEnabled(true);
     searchRunning = true;
     view.SetCurrentPath("[");
@@ -58,7 +58,7 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     // The search ends where the error arose; the count says what was found.
   }
   q.Close();
-  if (filling) view.EndFill();
+  view.EndFill();
   searchRunning = false;
   view.SetStopSearchEnabled(false);
   view.SetBeginSearchEnabled(true);

@@ -214,10 +214,11 @@ TEST_F(SearchTest, PacedMessagesAndTheFillAroundThem) {
   EXPECT_EQ(view.statuses.back(), "搜索到：3项");
 }
 
-TEST_F(SearchTest, NoFillWhenTheStatementCannotBeOpened) {
+TEST_F(SearchTest, ListPaintsAgainWhenTheStatementCannotBeOpened) {
   cn.Close();
   Search("x");
-  EXPECT_TRUE(view.fills.empty());
+  EXPECT_EQ(view.fills, (V{"begin@0", "end@0"}));
+  EXPECT_EQ(view.statuses.back(), "搜索到：0项");
 }
 
 TEST(SearchPanel, ButtonAndEnterRules) {
