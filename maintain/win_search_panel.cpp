@@ -17,7 +17,14 @@ class ListSearchView : public SearchView {
     if (p_.updirItem) p_.updirItem->SetEnabled(on);
   }
   void SetStatus(const std::string& text) override { p_.setStatus(text); }
-  void ClearItems() override { p_.list->Clear(); }
+  void ClearItems() override {
+    // Emptying a long list takes a while on some systems (about a second
+    // for 100,000 items under Wine): the new status text and the buttons
+    // are painted first, without letting any input through.
+    if (p_.list->ItemCount() > kLongList)
+      RedrawWindow(GetAncestor(p_.list->Handle(), GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    p_.list->Clear();
+  }
   void ShowResultColumns() override {
     p_.list->ClearColumns();
     p_.list->AddColumn("名称", 100, true);
@@ -59,6 +66,7 @@ class ListSearchView : public SearchView {
     if (IsWindow(p_.list->Handle())) SendMessageW(p_.list->Handle(), WM_SETREDRAW, on, 0);
   }
   static constexpr ULONGLONG kShowIntervalMs = 250;
+  static constexpr int kLongList = 1000;
   const SearchPanelParts& p_;
   bool filling_ = false;
   ULONGLONG lastShown_ = 0;
