@@ -69,6 +69,8 @@ TfrmMain::TfrmMain() : ui::Form("TfrmMain", ui::bsSizeable) {
 }
 
 TfrmMain::~TfrmMain() {
+  // The application outlives the window: its hint must not reach it after.
+  ui::App().OnHint = nullptr;
   // Children before their parents: the reverse of creation.
   while (!owned_.empty()) owned_.pop_back();
 }

@@ -63,6 +63,13 @@ class Application {
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // Lets the loop run again after a termination, with no call left queued
+  // for windows that are gone: a process that runs one main form after
+  // another (the Windows test program) starts each afresh.
+  void ResetForNextRun() {
+    terminated_ = false;
+    queued_.clear();
+  }
 
   // Queues a call to run from the message loop (tests, deferred work).
   void Post(std::function<void()> call);

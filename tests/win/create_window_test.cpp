@@ -75,14 +75,6 @@ std::string UnixPathOf(const std::wstring& path) {
   return s;
 }
 
-std::wstring TempFolder(const std::wstring& name) {
-  wchar_t tmp[MAX_PATH];
-  GetTempPathW(MAX_PATH, tmp);
-  std::wstring path = std::wstring(tmp) + name + std::to_wstring(GetCurrentProcessId()) + L"\\";
-  CreateDirectoryW(path.c_str(), nullptr);
-  return path;
-}
-
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW((L"\\\\?\\" + folder + L"*").c_str(), &fd);
@@ -98,6 +90,17 @@ void RemoveTree(const std::wstring& folder) {
     FindClose(h);
   }
   RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+}
+
+// A fresh folder named after the process; what an earlier run that ended
+// early left under the same name (process numbers come round again) goes.
+std::wstring TempFolder(const std::wstring& name) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  std::wstring path = std::wstring(tmp) + name + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  RemoveTree(path);
+  CreateDirectoryW(path.c_str(), nullptr);
+  return path;
 }
 
 // The buttons and default button of a message box once it is fully built.

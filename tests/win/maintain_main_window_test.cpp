@@ -127,6 +127,8 @@ TEST_F(SnapshotWindowsTest, CompactionFromTheMenuLeavesAWorkingConnection) {
 }
 
 TEST_F(SnapshotWindowsTest, PrintingDoesNothingWithoutAPrinter) {
+  // With a printer the command would open the real print dialog.
+  if (ui::PrintDialog::PrinterInstalled()) GTEST_SKIP() << "a printer is installed on this machine";
   EXPECT_FALSE(main->BtnPrint->Enabled());
   EXPECT_NO_THROW(main->Commands.print());
   EXPECT_EQ(boxes.Count(), 0);

@@ -140,6 +140,9 @@ TEST_F(PrintViewTest, NothingWithoutAPrinterOrWhenCancelled) {
 }
 
 TEST_F(PrintViewTest, TheSystemHereHasNoPrinter) {
+  // A machine with a printer (a PDF printer set up by hand) would open the
+  // real print dialog here and wait for a person.
+  if (ui::PrintDialog::PrinterInstalled()) GTEST_SKIP() << "a printer is installed on this machine";
   ui::PrintDialog dialog(nullptr);
   DialogPrinter system(dialog);
   EXPECT_FALSE(system.HasPrinter());
