@@ -1,99 +1,148 @@
 #include "create/prefetch_source.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <unordered_map>
 #include <utility>
 
 #include "create/scan_engine.h"
 
 namespace create {
 
+struct PrefetchSource::State {
+  struct Listing {
+    enum Phase { kPending, kBusy, kDone } phase = kPending;
+    bool ok = false;
+    std::vector<DirEntry> entries;
+    std::exception_ptr error;
+  };
+
+  State(DirectorySource& source, size_t aheadLimit) : inner(source), ahead(aheadLimit) {}
+
+  // Queues the folders the walk will enter below `folder`; under the lock.
+  void Schedule(const std::string& folder, const std::vector<DirEntry>& entries) {
+    const char sep = inner.Separator();
+    bool any = false;
+    for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
+      if (!EntersFolder(*e)) continue;
+      std::string path = folder + e->name + sep;
+      if (!known.try_emplace(path).second) continue;
+      pending.push_back(std::move(path));
+      any = true;
+    }
+    if (any) workReady.notify_all();
+  }
+
+  static void Read(std::shared_ptr<State> self) {
+    State& s = *self;
+    std::unique_lock<std::mutex> lock(s.mutex);
+    for (;;) {
+      s.workReady.wait(lock, [&] { return s.quit || (s.waiting < s.ahead && !s.pending.empty()); });
+      if (s.quit) break;
+      std::string folder = std::move(s.pending.back());
+      s.pending.pop_back();
+      auto it = s.known.find(folder);
+      if (it == s.known.end() || it->second.phase != Listing::kPending) continue;
+      // The walk erases a listing only when it is pending or done, so the
+      // element stays put while it is read.
+      Listing& listing = it->second;
+      listing.phase = Listing::kBusy;
+      ++s.waiting;
+      lock.unlock();
+      std::vector<DirEntry> entries;
+      bool ok = false;
+      std::exception_ptr error;
+      try {
+        ok = s.inner.List(folder, entries);
+      } catch (...) {
+        error = std::current_exception();
+      }
+      lock.lock();
+      listing.ok = ok;
+      listing.error = error;
+      listing.phase = Listing::kDone;
+      if (!s.quit) s.Schedule(folder, entries);
+      listing.entries = std::move(entries);
+      s.listingDone.notify_all();
+    }
+    --s.running;
+    s.exited.notify_all();
+  }
+
+  DirectorySource& inner;
+  const size_t ahead;
+  std::mutex mutex;
+  std::condition_variable workReady, listingDone, exited;
+  // Folders to read, the next one the walk will take on top. A folder the
+  // walk read itself is gone from `known` and skipped here.
+  std::vector<std::string> pending;
+  std::unordered_map<std::string, Listing> known;
+  size_t waiting = 0;  // listings read or being read, not yet taken
+  size_t hits = 0;
+  int running = 0;
+  bool quit = false;
+};
+
 PrefetchSource::PrefetchSource(DirectorySource& inner, int threads, size_t ahead)
-    : inner_(inner), ahead_(ahead < 1 ? 1 : ahead) {
-  for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+    : inner_(inner), state_(std::make_shared<State>(inner, ahead < 1 ? 1 : ahead)) {
+  for (int i = 0; i < threads; ++i) {
+    {
+      std::lock_guard<std::mutex> lock(state_->mutex);
+      ++state_->running;
+    }
+    readers_.emplace_back(&State::Read, state_);
+  }
 }
 
 PrefetchSource::~PrefetchSource() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    quit_ = true;
+  std::unique_lock<std::mutex> lock(state_->mutex);
+  state_->quit = true;
+  state_->workReady.notify_all();
+  const bool allOut =
+      state_->exited.wait_for(lock, std::chrono::milliseconds(500), [&] { return state_->running == 0; });
+  lock.unlock();
+  for (std::thread& t : readers_) {
+    if (allOut) t.join();
+    else t.detach();
   }
-  workReady_.notify_all();
-  for (std::thread& t : workers_) t.join();
 }
 
-void PrefetchSource::Schedule(const std::string& folder, const std::vector<DirEntry>& entries) {
-  const char sep = inner_.Separator();
-  bool any = false;
-  for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
-    if (!EntersFolder(*e)) continue;
-    std::string path = folder + e->name + sep;
-    if (!known_.try_emplace(path).second) continue;
-    pending_.push_back(std::move(path));
-    any = true;
-  }
-  if (any) workReady_.notify_all();
+size_t PrefetchSource::Hits() const {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  return state_->hits;
 }
 
 bool PrefetchSource::ListDirect(const std::string& folder, std::vector<DirEntry>& out) {
   bool ok = inner_.List(folder, out);
-  std::lock_guard<std::mutex> lock(mutex_);
-  Schedule(folder, out);
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->Schedule(folder, out);
   return ok;
 }
 
 bool PrefetchSource::List(const std::string& folder, std::vector<DirEntry>& out) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  auto it = known_.find(folder);
-  if (it == known_.end() || it->second.state == Listing::kPending) {
-    // Not read yet: the walk reads it now rather than wait for a worker.
-    if (it != known_.end()) known_.erase(it);
+  State& s = *state_;
+  std::unique_lock<std::mutex> lock(s.mutex);
+  auto it = s.known.find(folder);
+  if (it == s.known.end() || it->second.phase == State::Listing::kPending) {
+    // Not read yet: the walk reads it now rather than wait for a reader.
+    if (it != s.known.end()) s.known.erase(it);
     lock.unlock();
     return ListDirect(folder, out);
   }
-  Listing& listing = it->second;
-  listingDone_.wait(lock, [&] { return listing.state == Listing::kDone; });
-  ++hits_;
+  State::Listing& listing = it->second;
+  s.listingDone.wait(lock, [&] { return listing.phase == State::Listing::kDone; });
+  ++s.hits;
   std::exception_ptr error = listing.error;
   bool ok = listing.ok;
   out = std::move(listing.entries);
-  known_.erase(it);
-  --waiting_;
+  s.known.erase(it);
+  --s.waiting;
   lock.unlock();
-  workReady_.notify_one();
+  s.workReady.notify_one();
   if (error) std::rethrow_exception(error);
   return ok;
-}
-
-void PrefetchSource::Work() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  for (;;) {
-    workReady_.wait(lock, [&] { return quit_ || (waiting_ < ahead_ && !pending_.empty()); });
-    if (quit_) return;
-    std::string folder = std::move(pending_.back());
-    pending_.pop_back();
-    auto it = known_.find(folder);
-    if (it == known_.end() || it->second.state != Listing::kPending) continue;
-    // The walk erases a listing only when it is pending or done, so the
-    // element stays put while it is read.
-    Listing& listing = it->second;
-    listing.state = Listing::kBusy;
-    ++waiting_;
-    lock.unlock();
-    std::vector<DirEntry> entries;
-    bool ok = false;
-    std::exception_ptr error;
-    try {
-      ok = inner_.List(folder, entries);
-    } catch (...) {
-      error = std::current_exception();
-    }
-    lock.lock();
-    listing.ok = ok;
-    listing.error = error;
-    listing.state = Listing::kDone;
-    Schedule(folder, entries);
-    listing.entries = std::move(entries);
-    listingDone_.notify_all();
-  }
 }
 
 }  // namespace create

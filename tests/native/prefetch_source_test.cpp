@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <deque>
 #include <random>
 #include <stdexcept>
@@ -114,4 +119,53 @@ TEST(PrefetchSourceTest, ReaderErrorReachesTheWalk) {
   EXPECT_THROW(engine.Walk(MemorySource::kRoot, "DISK"), std::runtime_error);
   // Everything before the failing folder was recorded.
   EXPECT_EQ(sink.rows.size(), 11u);
+}
+
+TEST(PrefetchSourceTest, AStopDoesNotWaitForAFolderThatDoesNotAnswer) {
+  // A folder whose listing hangs until the test lets it go, as a lost
+  // network share would.
+  class StuckSource : public MemorySource {
+   public:
+    bool List(const std::string& folder, std::vector<DirEntry>& out) override {
+      if (folder.find("slow\\") != std::string::npos) {
+        ++inside;
+        std::unique_lock<std::mutex> lock(m);
+        letGo.wait(lock, [&] { return release; });
+      }
+      bool ok = MemorySource::List(folder, out);
+      if (folder.find("slow\\") != std::string::npos) ++finished;
+      return ok;
+    }
+    std::mutex m;
+    std::condition_variable letGo;
+    bool release = false;
+    std::atomic<int> inside{0}, finished{0};
+  };
+  StuckSource src;
+  std::string a = src.AddFolder(MemorySource::kRoot, "a");
+  src.AddFolder(MemorySource::kRoot, "slow");
+  src.AddFile(a, "x.txt", 1);
+  int visits = 0;
+  ScanHooks hooks;
+  hooks.state = [&] {
+    if (++visits < 2) return kScanRunning;
+    // A reader is inside the hanging folder before the user stops.
+    for (int i = 0; i < 500 && src.inside == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return kScanStopped;
+  };
+  {
+    PrefetchSource prefetch(src, 2);
+    Walk(prefetch, hooks);
+  }
+  EXPECT_EQ(src.inside, 1);
+  EXPECT_EQ(src.finished, 0);  // the stop came back while the folder still hung
+  {
+    std::lock_guard<std::mutex> lock(src.m);
+    src.release = true;
+  }
+  src.letGo.notify_all();
+  // The reader left behind finishes on its own; the source must outlive it.
+  for (int i = 0; i < 500 && src.finished == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(src.finished, 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
