@@ -67,7 +67,8 @@ bool DefineDrive(wchar_t letter, const std::string& unixPath, ULONG type) {
 
 std::string UnixPathOf(const std::wstring& path) {
   using Fn = char*(CDECL*)(LPCWSTR);
-  auto fn = reinterpret_cast<Fn>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  FARPROC proc = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
   if (!fn) return {};
   char* p = fn(path.c_str());
   std::string s = p ? p : "";
