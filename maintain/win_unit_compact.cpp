@@ -12,18 +12,6 @@ TfrmCompactDB::TfrmCompactDB(catalog::Connection* connection, std::string folder
   position = ui::poMainFormCenter;
   SetClientSize(340, 176);
   GroupBox1.SetBounds(8, 4, 324, 128);
-  // A system group box leaves its inside unpainted, which shows black on a
-  // form that clips its children: fill it with the form's colour.
-  GroupBox1.WindowProc = [this](ui::Message& m) {
-    if (m.msg == WM_ERASEBKGND) {
-      RECT r;
-      GetClientRect(GroupBox1.Handle(), &r);
-      FillRect(reinterpret_cast<HDC>(m.wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
-      m.result = 1;
-      return;
-    }
-    GroupBox1.WndProc(m);
-  };
   ui::Font navy;
   navy.color = ui::clNavy;
   lblNote.SetFont(navy);

@@ -17,26 +17,17 @@ namespace ui {
 
 namespace {
 
-const wchar_t kControlProp[] = L"Vorlune.Control";
-
-// Window handle to control, kept in the process: Wine answers a window
-// property lookup with a round trip to its server, and the bridge looks the
-// control up on every message. The window property stays as well, for code
-// that reads it from outside.
+// Window handle to control, kept in the process rather than as a window
+// property: Wine answers a property lookup with a round trip to its server,
+// and the bridge looks the control up on every message.
 std::unordered_map<HWND, Control*>& Registry() {
   static std::unordered_map<HWND, Control*> map;
   return map;
 }
 
-void Attach(HWND h, Control* c) {
-  SetPropW(h, kControlProp, c);
-  Registry()[h] = c;
-}
+void Attach(HWND h, Control* c) { Registry()[h] = c; }
 
-void Detach(HWND h) {
-  RemovePropW(h, kControlProp);
-  Registry().erase(h);
-}
+void Detach(HWND h) { Registry().erase(h); }
 
 }  // namespace
 

@@ -378,15 +378,7 @@ GroupBox::GroupBox(Control* parent, std::string_view caption) : Control(parent, 
 // that clips its children nothing else paints the inside, so the box fills
 // it with its own colour first.
 void GroupBox::WndProc(Message& m) {
-  if (m.msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    HBRUSH brush = CreateSolidBrush(color_);
-    FillRect(reinterpret_cast<HDC>(m.wParam), &r, brush);
-    DeleteObject(brush);
-    m.result = 1;
-    return;
-  }
+  if (EraseWith(m, color_)) return;
   Control::WndProc(m);
 }
 
