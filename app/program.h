@@ -6,15 +6,9 @@
 #include <memory>
 
 #include "app/ui_main_form.h"
-#include "maintain/win_search_panel.h"
 #include "maintain/win_snapshot_windows.h"
 
 namespace app {
-
-// What the search panel's loop and the maintenance windows use of the main
-// window, all pointing into it.
-maintain::SearchPanelParts SearchPanelOf(TfrmMain& m);
-maintain::MainWindowParts WindowPartsOf(TfrmMain& m);
 
 class Program {
  public:

@@ -124,8 +124,8 @@ void TfrmMain::ShowFileDetails(ui::Form* owner, const std::string& location, con
   catalog::OpenFileRow(ADOQry, location, name);
   if (!ADOQry.Eof()) text = browse::FileDetailsText(name, location, ADOQry.AsInteger("Size"));
   ADOQry.Close();
-  MessageBoxW(owner ? owner->Handle() : Handle(), ui::Wide(text).c_str(),
-              ui::Wide(browse::FileDetailsCaption(ui::App().Title)).c_str(), MB_OK | MB_ICONINFORMATION);
+  ui::ShowMessageBox(owner ? owner : this, text, MB_OK | MB_ICONINFORMATION,
+                     browse::FileDetailsCaption(ui::App().Title));
 }
 
 void TfrmMain::ListView1DblClick() {

@@ -9,12 +9,7 @@
 namespace app {
 
 void TfrmMain::RunCommand(const std::function<void()>& command) {
-  if (!command) return;
-  try {
-    command();
-  } catch (const std::exception& e) {
-    ui::App().HandleException(e);
-  }
+  if (command) command();
 }
 
 std::string TfrmMain::SettingsPath() const { return ui::App().ExeFolder() + "Kestrova.ini"; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_settings.h"
+#include "app/main_window.h"
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
@@ -36,10 +37,24 @@ struct MainCommands {
   std::function<void(bool active)> activateSkin;
 };
 
-class TfrmMain : public ui::Form {
+class TfrmMain : public ui::Form, public MainWindow {
  public:
   TfrmMain();
   ~TfrmMain() override;
+
+  // --- what the other windows use (MainWindow)
+  ui::Form& form() override { return *this; }
+  catalog::Connection& connection() override { return ADOCn; }
+  catalog::Query& query() override { return ADOQry; }
+  ui::ListView& list() override { return *ListView1; }
+  ui::ImageList& smallImages() override { return *ImgLstSmall; }
+  std::string& currentPath() override { return CurrentPath; }
+  bool& searchRunning() override { return SearchRunning; }
+  browse::ColumnSortState& sortAscending() override { return SortAscending; }
+  bool osNewerThan50() const override { return OsNewerThan50; }
+  bool skinActive() const override { return SkinActive; }
+  SearchControls searchControls() override;
+  std::vector<catalog::Query*> otherQueries() override { return OtherQueries; }
 
   // --- state shared with the other windows
   catalog::Connection ADOCn;
@@ -51,6 +66,8 @@ class TfrmMain : public ui::Form {
   bool OsNewerThan50 = false;
   browse::ColumnSortState SortAscending;
   MainCommands Commands;
+  // Queries of the other windows on ADOCn (the program entry fills it).
+  std::vector<catalog::Query*> OtherQueries;
   // The program's four skins and the skin component that carries the one in
   // use (both filled from the executable's resources).
   skin::TSkinStore SkinStore1;
@@ -118,10 +135,10 @@ class TfrmMain : public ui::Form {
   bool ActivateSkin(int index);
 
   // --- the list's modes and navigation
-  void BrowseAll();
+  void BrowseAll() override;
   std::string OpenSnapshot(const std::string& label);
   std::string OpenFolder(const std::string& location, const std::string& name);
-  void ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name);
+  void ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name) override;
   void ListView1DblClick();
   void ListView1KeyDown(WORD& key);
   void ListView1SelectItem(ui::ListItem* item, bool selected);
@@ -130,7 +147,7 @@ class TfrmMain : public ui::Form {
   // The five snapshot commands enabled or disabled together, menu twins too.
   void SetSnapshotCommandsEnabled(bool on);
   void CopyButtonStatesToMenu();
-  void SetLocationStatus(const std::string& text);
+  void SetLocationStatus(const std::string& text) override;
 
   // --- search
   void BtnBeginSearchClick();

@@ -1,14 +1,17 @@
 // The search panel's handlers. The search itself runs in the search
 // panel's loop, which holds the list's painting back while rows arrive and
 // lets window messages through at short intervals.
-#include "app/program.h"
 #include "app/ui_main_form.h"
 #include "maintain/search.h"
 #include "maintain/win_search_panel.h"
 
 namespace app {
 
-void TfrmMain::BtnBeginSearchClick() { maintain::BtnBeginSearchClick(SearchPanelOf(*this)); }
+SearchControls TfrmMain::searchControls() {
+  return SearchControls{EdtSearch, BtnBeginSearch, BtnStopSearch, ChkFolder, ChkFile, TBtnUpdir, MnuUpdir};
+}
+
+void TfrmMain::BtnBeginSearchClick() { maintain::BtnBeginSearchClick(*this); }
 
 void TfrmMain::BtnStopSearchClick() { SearchRunning = false; }
 

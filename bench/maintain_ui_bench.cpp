@@ -58,7 +58,6 @@ int wmain(int argc, wchar_t** argv) {
   main->SetListStyle(app::ListViewStyle::Report);
   ui::App().ProcessMessages();
 
-  maintain::SearchPanelParts panel = app::SearchPanelOf(*main);
   // "mmap" as the third argument: the catalogue read through a memory map,
   // to show what the reads through the file layer cost.
   if (argc > 3 && std::wstring(argv[3]) == L"mmap") main->ADOCn.Execute("PRAGMA mmap_size=1073741824");
@@ -83,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     g_longestGap = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
     auto s = Clock::now();
-    maintain::BtnBeginSearchClick(panel, run.interval);
+    maintain::BtnBeginSearchClick(*main, run.interval);
     double ms = bench::ElapsedMs(s);
     KillTimer(nullptr, timer);
     std::printf("search \"%s\", messages every %u ms: %s in %.0f ms; longest pause of message handling %.0f ms\n",
@@ -102,14 +101,13 @@ int wmain(int argc, wchar_t** argv) {
   {
     main->EdtSearch->SetText("quokka");
     auto s = Clock::now();
-    maintain::BtnBeginSearchClick(panel);
+    maintain::BtnBeginSearchClick(*main);
     std::printf("search \"quokka\" after the 99,950 hits: %s in %.0f ms\n", main->StatusBar1->PanelText(1).c_str(),
                 bench::ElapsedMs(s));
   }
 
   // The tree view: a folder of 5,000 entries opened on its first expansion.
-  maintain::MainWindowParts parts = app::WindowPartsOf(*main);
-  maintain::SnapshotWindows windows(parts);
+  maintain::SnapshotWindows windows(*main);
   browse::TfrmTreeview& tree = *windows.frmTreeview;
   tree.SnapshotLabel = info.labels[10];
   ui::App().Post([&] {

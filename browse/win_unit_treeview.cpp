@@ -30,6 +30,7 @@ TfrmTreeview::TfrmTreeview(catalog::Connection* connection, ui::ImageList* image
   position = ui::poMainFormCenter;
   TreeView1.SetImages(images);
   TreeView1.SetReadOnly(true);
+  TreeView1.SetBorderWidth(kBorder);
   HWND tree = TreeView1.Handle();
   // Top-level nodes show no button and no line.
   SetWindowLongW(tree, GWL_STYLE, GetWindowLongW(tree, GWL_STYLE) & ~TVS_LINESATROOT);
@@ -90,8 +91,8 @@ void TfrmTreeview::TreeView1Expanding(ui::TreeNode* node, bool& allow) {
     NoRedraw quiet(TreeView1.Handle());
     AddRows(node, false);
   }
-  // An empty folder loses its button rather than open onto nothing.
-  if (node->Count() == 0) node->SetHasChildren(false);
+  // An empty folder keeps its button: it expands to nothing, and the next
+  // expansion asks again.
 }
 
 std::string TfrmTreeview::LocationOf(const ui::TreeNode* node) {

@@ -63,8 +63,8 @@ void SetTip(NOTIFYICONDATAW& data, std::string_view tip) {
 
 }  // namespace
 
-TfrmCreate::TfrmCreate(MainWindowLinks links)
-    : Form("TfrmCreate", ui::bsDialog), links_(std::move(links)), source_(std::make_unique<WinDirectorySource>()) {
+TfrmCreate::TfrmCreate(app::MainWindow& main)
+    : Form("TfrmCreate", ui::bsDialog), main_(main), source_(std::make_unique<WinDirectorySource>()) {
   DriveTypeOf = PlatformDriveType;
   GetDiskSizeKB = PlatformDiskSizeKB;
   SendMciCommand = [this](const std::string& command) {
@@ -75,7 +75,7 @@ TfrmCreate::TfrmCreate(MainWindowLinks links)
   SetClientSize(473, 321);
   LayOut();
   LoadPictures();
-  ADOQryCreate.SetConnection(links_.connection);
+  ADOQryCreate.SetConnection(&main_.connection());
 
   EdtCDID.SetCharCase(ui::ecUpperCase);
   EdtCDID.SetColor(ui::clCream);
@@ -175,9 +175,7 @@ void TfrmCreate::LoadPictures() {
 
 std::string TfrmCreate::IniPath() const { return ui::App().ExeFolder() + "Kestrova.ini"; }
 
-int TfrmCreate::Say(std::string_view text, UINT flags) {
-  return MessageBoxW(Handle(), ui::Wide(text).c_str(), ui::Wide(ui::App().Title).c_str(), flags);
-}
+int TfrmCreate::Say(std::string_view text, UINT flags) { return ui::ShowMessageBox(this, text, flags); }
 
 // Showing, closing, settings ------------------------------------------------------
 
@@ -188,13 +186,9 @@ void TfrmCreate::FormShow() {
 }
 
 void TfrmCreate::FormDestroy() {
-  try {
-    ini::IniFile ini(IniPath());
-    ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
-    ini.Save();
-  } catch (const std::exception& e) {
-    ui::App().HandleException(e);
-  }
+  ini::IniFile ini(IniPath());
+  ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
+  ini.Save();
 }
 
 void TfrmCreate::FormCloseQuery(bool& canClose) {
@@ -330,7 +324,7 @@ void TfrmCreate::BtnCreateClick() {
   hooks.processMessages = MessagePacer([] { ui::App().ProcessMessages(); }, [] { return GetTickCount64(); },
                                        MessageIntervalMs);
   hooks.status = [this](std::string_view text) {
-    if (links_.setStatusText) links_.setStatusText(text);
+    main_.SetLocationStatus(std::string(text));
   };
   hooks.state = [this] { return ScanState; };
   hooks.scannedKB = &ScannedKB;
@@ -352,7 +346,7 @@ void TfrmCreate::BtnCreateClick() {
     Timer1.SetEnabled(false);
     EndRun(false);
     ui::App().HandleException(e);
-    if (links_.browseAll) links_.browseAll();
+    main_.BrowseAll();
     return;
   }
   if (ScanState == kScanRunning) Gauge1.SetProgress(100);
@@ -361,7 +355,7 @@ void TfrmCreate::BtnCreateClick() {
     Say("快照取消！该快照所有数据被删除！", MB_OK | MB_ICONINFORMATION);
   } else {
     Say("快照创建完成！建议您在该盘上贴上标签以便管理。\r标签：\t[ " + label + " ]", MB_OK | MB_ICONINFORMATION);
-    if (links_.browseAll) links_.browseAll();
+    main_.BrowseAll();
   }
   EndRun(true);
 }
@@ -399,14 +393,14 @@ void TfrmCreate::BtnBackClick() {
   SetTip(TrayIconData, ui::App().Title);
   // The main window carries the taskbar button; the application window of
   // this program never shows, so hiding these two hides the program.
-  if (links_.mainForm) ShowWindow(links_.mainForm->Handle(), SW_HIDE);
+  ShowWindow(main_.form().Handle(), SW_HIDE);
   ShowWindow(Handle(), SW_HIDE);
   trayShown_ = Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
 }
 
 void TfrmCreate::WMTrayNotify(LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN) {
-    if (links_.mainForm) ShowWindow(links_.mainForm->Handle(), SW_SHOW);
+    ShowWindow(main_.form().Handle(), SW_SHOW);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(GetLastActivePopup(Handle()));
     Shell_NotifyIconW(NIM_DELETE, &TrayIconData);

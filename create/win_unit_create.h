@@ -3,17 +3,11 @@
 // messages after every entry), and offers stop, cancel and running hidden
 // in the notification area while it runs.
 //
-// The main window creates it at start-up, after itself, and shows it
-// modally from its toolbar button:
-//
-//   create::MainWindowLinks links;
-//   links.connection = &ADOCn;                       // the one catalogue connection
-//   links.mainForm = this;                           // hidden with it in the background
-//   links.browseAll = [this] { BrowseAll(); };       // after a run that was not cancelled
-//   links.setStatusText = [this](std::string_view s) { StatusBar1->SetPanelText(1, s); };
-//   frmCreate = ui::App().CreateForm<create::TfrmCreate>(links);
-//   ...
-//   frmCreate->ShowModal();
+// The program entry creates it at start-up, right after the main window,
+// and the main window's toolbar button shows it modally. Of the main window
+// it uses the catalogue connection, the window itself (hidden with it in the
+// background), BrowseAll after a run that was not cancelled, and the status
+// line.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/main_window.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "create/drive_list.h"
@@ -38,22 +33,13 @@ namespace create {
 
 class DirectorySource;
 
-// What the create window needs of the main window.
-struct MainWindowLinks {
-  catalog::Connection* connection = nullptr;
-  ui::Form* mainForm = nullptr;
-  std::function<void()> browseAll;
-  // The main window's status bar panel 1.
-  std::function<void(std::string_view)> setStatusText;
-};
-
 // The notification-area icon's callback message and identifier.
 inline constexpr UINT WM_TRAYNOTIFY = 2308;
 inline constexpr UINT kTrayIconId = 1001;
 
 class TfrmCreate : public ui::Form {
  public:
-  explicit TfrmCreate(MainWindowLinks links);
+  explicit TfrmCreate(app::MainWindow& main);
   ~TfrmCreate() override;
 
   // Controls, in tab order first, then those that take no focus.
@@ -130,7 +116,7 @@ class TfrmCreate : public ui::Form {
   void KeepLabelValid();
   void KeepMemoValid();
 
-  MainWindowLinks links_;
+  app::MainWindow& main_;
   std::unique_ptr<DirectorySource> source_;
   std::string lastLabel_;
   std::string lastMemo_;

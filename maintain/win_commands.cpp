@@ -5,46 +5,46 @@
 
 namespace maintain {
 
-void TBtnDeleteClick(const MainWindowLink& main) {
+void TBtnDeleteClick(app::MainWindow& main) {
   bool any = false;
-  const std::string label = main.SelectedLabel(any);
+  const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
-  if (ShowBox(main.form, DeleteQuestion(label), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+  if (ui::ShowMessageBox(&main.form(), DeleteQuestion(label), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   {
     BusyCursor busy;
-    DeleteSnapshot(*main.query, label);
-    main.browseAll();
+    DeleteSnapshot(main.query(), label);
+    main.BrowseAll();
   }
-  ShowBox(main.form, DeleteReport(label), MB_OK | MB_ICONQUESTION);
+  ui::ShowMessageBox(&main.form(), DeleteReport(label), MB_OK | MB_ICONQUESTION);
 }
 
-void TBtnRenameClick(const MainWindowLink& main, TfrmRename& dialog) {
+void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog) {
   bool any = false;
-  const std::string label = main.SelectedLabel(any);
+  const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
   dialog.OldLabel = label;
   dialog.EdtName.SetText(label);
   dialog.EdtNameChange();
   dialog.ShowModal();
-  main.browseAll();
+  main.BrowseAll();
 }
 
-void TBtnMemoClick(const MainWindowLink& main, TfrmMemo& dialog) {
+void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog) {
   bool any = false;
-  const std::string label = main.SelectedLabel(any);
+  const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
-  dialog.Memo1.SetText(LoadMemo(*main.query, label));
+  dialog.Memo1.SetText(LoadMemo(main.query(), label));
   dialog.BtnSave.SetEnabled(false);
   if (dialog.ShowModal() != ui::mrOk) return;
-  SaveMemo(*main.query, label, dialog.Memo1.Text());
-  main.browseAll();
+  SaveMemo(main.query(), label, dialog.Memo1.Text());
+  main.BrowseAll();
 }
 
-void TBtnExportClick(const MainWindowLink& main, ui::SaveDialog& saveDialog, bool osNewerThan50, bool skinActive) {
+void TBtnExportClick(app::MainWindow& main, ui::SaveDialog& saveDialog) {
   bool any = false;
-  const std::string label = main.SelectedLabel(any);
+  const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
-  saveDialog.OldStyle = UseOldStyleSaveDialog(osNewerThan50, skinActive);
+  saveDialog.OldStyle = UseOldStyleSaveDialog(main.osNewerThan50(), main.skinActive());
   saveDialog.Title = kExportTitle;
   saveDialog.FileName = label;
   saveDialog.Filter = kExportFilter;
@@ -54,8 +54,8 @@ void TBtnExportClick(const MainWindowLink& main, ui::SaveDialog& saveDialog, boo
   saveDialog.Tag = 99;
   if (!saveDialog.Execute()) return;
   BusyCursor busy;
-  ExportSnapshot(*main.query, label, saveDialog.FileName);
-  ShowBox(main.form, ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
+  ExportSnapshot(main.query(), label, saveDialog.FileName);
+  ui::ShowMessageBox(&main.form(), ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
 }
 
 void mnuCompactDBClick(TfrmCompactDB& dialog) { dialog.ShowModal(); }

@@ -5,6 +5,7 @@
 // layer, which hands them to the application's error box.
 #pragma once
 
+#include "app/main_window.h"
 #include "maintain/win_support.h"
 #include "maintain/win_unit_compact.h"
 #include "maintain/win_unit_memo.h"
@@ -15,15 +16,15 @@ namespace maintain {
 
 // `TBtnDeleteClick`: asks, deletes the entries and then the row, refreshes
 // the list and reports.
-void TBtnDeleteClick(const MainWindowLink& main);
+void TBtnDeleteClick(app::MainWindow& main);
 // `TBtnRenameClick`: the rename dialog with the old label; the list is
 // refreshed however the dialog closes.
-void TBtnRenameClick(const MainWindowLink& main, TfrmRename& dialog);
+void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog);
 // `TBtnMemoClick`: the memo dialog; saved and refreshed only on "保存".
-void TBtnMemoClick(const MainWindowLink& main, TfrmMemo& dialog);
+void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog);
 // `TBtnExportClick`: the save dialog, then the export. The old dialog style
 // is used when the system is newer than 5.0 and a skin is on.
-void TBtnExportClick(const MainWindowLink& main, ui::SaveDialog& saveDialog, bool osNewerThan50, bool skinActive);
+void TBtnExportClick(app::MainWindow& main, ui::SaveDialog& saveDialog);
 // `mnuCompactDBClick`.
 void mnuCompactDBClick(TfrmCompactDB& dialog);
 

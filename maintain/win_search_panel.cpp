@@ -9,32 +9,32 @@ namespace {
 
 class ListSearchView : public SearchView {
  public:
-  explicit ListSearchView(const SearchPanelParts& p) : p_(p) {}
+  explicit ListSearchView(app::MainWindow& main) : main_(main), p_(main.searchControls()), list_(&main.list()) {}
   void SetBeginSearchEnabled(bool on) override { p_.beginButton->SetEnabled(on); }
   void SetStopSearchEnabled(bool on) override { p_.stopButton->SetEnabled(on); }
   void SetUpdirEnabled(bool on) override {
     p_.updirButton->SetEnabled(on);
     if (p_.updirItem) p_.updirItem->SetEnabled(on);
   }
-  void SetStatus(const std::string& text) override { p_.setStatus(text); }
+  void SetStatus(const std::string& text) override { main_.SetLocationStatus(text); }
   void ClearItems() override {
     // Emptying a long list takes a while on some systems (about a second
     // for 100,000 items under Wine): the new status text and the buttons
     // are painted first, without letting any input through.
-    if (p_.list->ItemCount() > kLongList)
-      RedrawWindow(GetAncestor(p_.list->Handle(), GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    p_.list->Clear();
+    if (list_->ItemCount() > kLongList)
+      RedrawWindow(GetAncestor(list_->Handle(), GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    list_->Clear();
   }
   void ShowResultColumns() override {
-    p_.list->ClearColumns();
-    p_.list->AddColumn("名称", 100, true);
-    p_.list->AddColumn("类别", 60, true);
-    p_.list->AddColumn("位置", 300, true);
-    p_.list->Column(2)->SetWidth(300);
+    list_->ClearColumns();
+    list_->AddColumn("名称", 100, true);
+    list_->AddColumn("类别", 60, true);
+    list_->AddColumn("位置", 300, true);
+    list_->Column(2)->SetWidth(300);
   }
-  void AddItem(const SearchHit& hit) override { p_.list->AddItem(hit.caption, hit.image, {hit.kind, hit.path}); }
-  int ItemCount() const override { return p_.list->ItemCount(); }
-  void SetCurrentPath(const std::string& path) override { *p_.currentPath = path; }
+  void AddItem(const SearchHit& hit) override { list_->AddItem(hit.caption, hit.image, {hit.kind, hit.path}); }
+  int ItemCount() const override { return list_->ItemCount(); }
+  void SetCurrentPath(const std::string& path) override { main_.currentPath() = path; }
   // Between passes the list only collects rows. A pass lets it paint the
   // rows so far a few times a second (a repaint of the list costs about 20
   // ms under Wine, too much for every pass), and whenever the user types or
@@ -63,21 +63,24 @@ class ListSearchView : public SearchView {
 
  private:
   void Redraw(bool on) {
-    if (IsWindow(p_.list->Handle())) SendMessageW(p_.list->Handle(), WM_SETREDRAW, on, 0);
+    if (IsWindow(list_->Handle())) SendMessageW(list_->Handle(), WM_SETREDRAW, on, 0);
   }
   static constexpr ULONGLONG kShowIntervalMs = 250;
   static constexpr int kLongList = 1000;
-  const SearchPanelParts& p_;
+  app::MainWindow& main_;
+  const app::SearchControls p_;
+  ui::ListView* const list_;
   bool filling_ = false;
   ULONGLONG lastShown_ = 0;
 };
 
 }  // namespace
 
-void BtnBeginSearchClick(const SearchPanelParts& panel, unsigned intervalMs) {
-  ListSearchView view(panel);
+void BtnBeginSearchClick(app::MainWindow& main, unsigned intervalMs) {
+  ListSearchView view(main);
+  const app::SearchControls panel = main.searchControls();
   MessagePacing pacing{intervalMs, [] { return static_cast<uint64_t>(GetTickCount64()); }};
-  RunSearch(*panel.query, *panel.searchRunning, view, panel.edit->Text(), panel.folderOption->Checked(),
+  RunSearch(main.query(), main.searchRunning(), view, panel.edit->Text(), panel.folderOption->Checked(),
             panel.fileOption->Checked(), pacing);
 }
 

@@ -6,50 +6,52 @@
 
 namespace maintain {
 
-SnapshotWindows::SnapshotWindows(const MainWindowParts& main)
-    : frmRename(ui::App().CreateForm<TfrmRename>(main.query)),
+SnapshotWindows::SnapshotWindows(app::MainWindow& main)
+    : frmRename(ui::App().CreateForm<TfrmRename>(&main.query())),
       frmAbout(ui::App().CreateForm<TfrmAbout>()),
-      frmCompactDB(ui::App().CreateForm<TfrmCompactDB>(main.connection, ui::App().ExeFolder())),
-      frmTreeview(ui::App().CreateForm<browse::TfrmTreeview>(main.connection, main.smallImages, main.showFileDetails)),
+      frmCompactDB(ui::App().CreateForm<TfrmCompactDB>(&main.connection(), ui::App().ExeFolder())),
+      frmTreeview(ui::App().CreateForm<browse::TfrmTreeview>(
+          &main.connection(), &main.smallImages(),
+          [&main](ui::Form* owner, const std::string& location, const std::string& name) {
+            main.ShowFileDetails(owner, location, name);
+          })),
       frmMemo(ui::App().CreateForm<TfrmMemo>()),
-      SaveDialog1(main.form),
-      PrintDialog1(main.form),
+      SaveDialog1(&main.form()),
+      PrintDialog1(&main.form()),
       main_(main) {
-  link_.form = main.form;
-  link_.query = main.query;
-  link_.list = main.list;
-  link_.browseAll = main.browseAll;
-  frmCompactDB->Queries = {main.query, &frmTreeview->ADOQryTree};
-  for (catalog::Query* q : main.otherQueries) frmCompactDB->Queries.push_back(q);
+  frmCompactDB->Queries = {&main.query(), &frmTreeview->ADOQryTree};
+  for (catalog::Query* q : main.otherQueries()) frmCompactDB->Queries.push_back(q);
 }
 
 std::function<void()> SnapshotWindows::DeleteCommand() {
-  return [this] { TBtnDeleteClick(link_); };
+  return [this] { TBtnDeleteClick(main_); };
 }
 
 std::function<void()> SnapshotWindows::RenameCommand() {
-  return [this] { TBtnRenameClick(link_, *frmRename); };
+  return [this] { TBtnRenameClick(main_, *frmRename); };
 }
 
 std::function<void()> SnapshotWindows::MemoCommand() {
-  return [this] { TBtnMemoClick(link_, *frmMemo); };
+  return [this] { TBtnMemoClick(main_, *frmMemo); };
 }
 
 std::function<void()> SnapshotWindows::ExportCommand() {
   return [this] {
-    TBtnExportClick(link_, SaveDialog1, main_.osNewerThan50 && *main_.osNewerThan50,
-                    main_.skinActive && *main_.skinActive);
+    TBtnExportClick(main_, SaveDialog1);
   };
 }
 
 std::function<void()> SnapshotWindows::TreeviewCommand() {
-  return [this] { browse::TBtnTreeviewClick(main_.list, main_.setLocationStatus, *frmTreeview); };
+  return [this] {
+    browse::TBtnTreeviewClick(&main_.list(), [this](const std::string& s) { main_.SetLocationStatus(s); },
+                              *frmTreeview);
+  };
 }
 
 std::function<void()> SnapshotWindows::PrintCommand() {
   return [this] {
     browse::DialogPrinter printer(PrintDialog1);
-    browse::PrintControl(main_.form->Handle(), main_.list->Handle(), printer);
+    browse::PrintControl(main_.form().Handle(), main_.list().Handle(), printer);
   };
 }
 
@@ -62,13 +64,13 @@ std::function<void()> SnapshotWindows::AboutCommand() {
 }
 
 std::function<void()> SnapshotWindows::HelpCommand() {
-  return [this] { TBtnHelpClick(main_.form); };
+  return [this] { TBtnHelpClick(&main_.form()); };
 }
 
 std::function<void(ui::ListColumn*)> SnapshotWindows::ColumnClick() {
   return [this](ui::ListColumn* column) {
-    browse::SortByColumn(*main_.list, browse::ColumnPosition(*main_.list, column), *main_.sortAscending,
-                         main_.currentPath->empty());
+    browse::SortByColumn(main_.list(), browse::ColumnPosition(main_.list(), column), main_.sortAscending(),
+                         main_.currentPath().empty());
   };
 }
 

@@ -1,10 +1,10 @@
 // The windows of browsing and catalogue maintenance that the main window
-// shows, created together and connected to the main window's parts: the
-// program entry creates them right after TfrmCreate and puts the handlers
-// into the main window's command slots.
+// shows, created together and connected to the main window: the program
+// entry creates them right after TfrmCreate and puts the handlers into the
+// main window's command slots.
 //
-//   windows = std::make_unique<maintain::SnapshotWindows>(parts);   // after TfrmCreate
-//   frmMain->Commands.deleteSnapshot = windows->DeleteCommand();   // and so on
+//   windows = std::make_unique<maintain::SnapshotWindows>(*frmMain);   // after TfrmCreate
+//   frmMain->Commands.deleteSnapshot = windows->DeleteCommand();      // and so on
 #pragma once
 
 #include <functional>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "browse/column_sort.h"
 #include "browse/win_unit_treeview.h"
 #include "catalog/connection.h"
@@ -24,32 +25,13 @@
 
 namespace maintain {
 
-// What these windows use of the main window; every pointer stays valid for
-// the program's run.
-struct MainWindowParts {
-  ui::Form* form = nullptr;                      // TfrmMain
-  catalog::Connection* connection = nullptr;     // ADOCn
-  catalog::Query* query = nullptr;               // ADOQry
-  ui::ListView* list = nullptr;                  // ListView1
-  ui::ImageList* smallImages = nullptr;          // ImgLstSmall
-  browse::ColumnSortState* sortAscending = nullptr;  // SortAscending
-  const std::string* currentPath = nullptr;      // CurrentPath
-  const bool* osNewerThan50 = nullptr;           // OsNewerThan50
-  const bool* skinActive = nullptr;              // a skin is switched on
-  std::function<void()> browseAll;               // BrowseAll
-  std::function<void(const std::string&)> setLocationStatus;  // status panel 1
-  browse::FileDetailsBox showFileDetails;        // ShowFileDetails
-  // Queries of other windows on the connection (ADOQryCreate), closed with
-  // it during a compaction.
-  std::vector<catalog::Query*> otherQueries;
-};
-
 class SnapshotWindows {
  public:
   // Creates TfrmRename, TfrmAbout, TfrmCompactDB, TfrmTreeview and TfrmMemo,
   // in this order, as forms of the application, and the main window's save
   // and print dialogs.
-  explicit SnapshotWindows(const MainWindowParts& main);
+  // `main` outlives these windows.
+  explicit SnapshotWindows(app::MainWindow& main);
 
   TfrmRename* frmRename;
   TfrmAbout* frmAbout;
@@ -72,8 +54,7 @@ class SnapshotWindows {
   std::function<void(ui::ListColumn*)> ColumnClick();  // ListView1ColumnClick
 
  private:
-  MainWindowParts main_;
-  MainWindowLink link_;
+  app::MainWindow& main_;
 };
 
 }  // namespace maintain

@@ -54,7 +54,7 @@ void TfrmCompactDB::BtnCompactClick() {
     BtnCompact.SetEnabled(false);
     outcome = CompactCatalog(*connection_, Queries, folder_);
   }
-  if (!outcome.ok) ShowBox(this, CompactionFailedMessage(), MB_OK | MB_ICONINFORMATION);
+  if (!outcome.ok) ui::ShowMessageBox(this, CompactionFailedMessage(), MB_OK | MB_ICONINFORMATION);
   state_.Finish(outcome);
   ShowState();
   // The catalogue could not be opened again: the program's error box says why.

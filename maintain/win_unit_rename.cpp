@@ -34,10 +34,10 @@ void TfrmRename::BtnOKClick() {
       ModalResult = ui::mrOk;
       break;
     case RenameResult::Refused:
-      ShowBox(this, RenameRefusedMessage(), MB_OK | MB_ICONINFORMATION);
+      ui::ShowMessageBox(this, RenameRefusedMessage(), MB_OK | MB_ICONINFORMATION);
       break;
     case RenameResult::Failed:
-      ShowBox(this, RenameFailedMessage(), MB_OK | MB_ICONINFORMATION);
+      ui::ShowMessageBox(this, RenameFailedMessage(), MB_OK | MB_ICONINFORMATION);
       break;
   }
 }

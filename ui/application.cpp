@@ -52,23 +52,16 @@ HWND Application::Handle() {
 }
 
 LRESULT CALLBACK Application::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  try {
-    switch (msg) {
-      case CM_INVOKE:
-        App().RunQueued();
-        return 0;
-      case WM_TIMER:
-        RunCommand(static_cast<unsigned>(wParam));
-        return 0;
-      default:
-        break;
-    }
-  } catch (const std::exception& e) {
-    App().HandleException(e);
-  } catch (...) {
-    App().ShowError("Unknown error");
+  switch (msg) {
+    case CM_INVOKE:
+      Guarded([] { App().RunQueued(); });
+      return 0;
+    case WM_TIMER:
+      Guarded([wParam] { RunCommand(static_cast<unsigned>(wParam)); });
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 Form* Application::ActiveForm() const {
@@ -80,7 +73,7 @@ Form* Application::ActiveForm() const {
 
 void Application::DestroyForms() {
   for (auto& f : owned_) {
-    if (f->OnDestroy) f->OnDestroy();
+    if (f->OnDestroy) Guarded(f->OnDestroy);
   }
   while (!owned_.empty()) owned_.pop_back();
 }
@@ -96,13 +89,7 @@ void Application::RemoveForm(Form* f) {
 }
 
 void Application::FormCreated(Form* f) {
-  if (f->OnCreate) {
-    try {
-      f->OnCreate();
-    } catch (const std::exception& e) {
-      HandleException(e);
-    }
-  }
+  if (f->OnCreate) Guarded(f->OnCreate);
 }
 
 // The message loop -----------------------------------------------------------
@@ -158,13 +145,8 @@ bool Application::PreTranslate(MSG& msg) {
 }
 
 void Application::Dispatch(MSG& msg) {
-  bool consumed = false;
-  try {
-    consumed = PreTranslate(msg);
-  } catch (const std::exception& e) {
-    HandleException(e);
-    consumed = true;
-  }
+  bool consumed = true;  // a key handler that failed has had the key
+  Guarded([&] { consumed = PreTranslate(msg); });
   if (consumed) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
@@ -238,10 +220,29 @@ std::string Application::WithFullStop(std::string_view text) {
 
 void Application::HandleException(const std::exception& e) { ShowError(e.what()); }
 
+void Application::HandleCurrentException() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      HandleException(e);
+    } catch (...) {
+      ShowError("未知错误");
+    }
+  } catch (...) {
+    // The error box itself failed (out of memory): nothing more can be shown.
+  }
+}
+
 void Application::ShowError(std::string_view text) {
   Form* owner = ActiveForm();
-  HWND ownerWnd = owner && IsWindowVisible(owner->Handle()) ? owner->Handle() : nullptr;
-  MessageBoxW(ownerWnd, Wide(WithFullStop(text)).c_str(), Wide(Title).c_str(), MB_OK | MB_ICONERROR);
+  if (owner && !IsWindowVisible(owner->Handle())) owner = nullptr;
+  ShowMessageBox(owner, WithFullStop(text), MB_OK | MB_ICONERROR);
+}
+
+int ShowMessageBox(const Control* owner, std::string_view text, UINT flags, std::string_view caption) {
+  const std::wstring title = Wide(caption.empty() ? std::string_view(App().Title) : caption);
+  return MessageBoxW(owner ? owner->Handle() : nullptr, Wide(text).c_str(), title.c_str(), flags);
 }
 
 }  // namespace ui

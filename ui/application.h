@@ -14,6 +14,7 @@
 
 namespace ui {
 
+class Control;
 class Form;
 
 class Application {
@@ -78,6 +79,9 @@ class Application {
   // added when it does not end in one, the title as caption, error icon,
   // owned by the active form.
   void HandleException(const std::exception& e);
+  // The same for the exception being handled now (call it only inside a
+  // catch block); anything else than a std::exception shows a general text.
+  void HandleCurrentException() noexcept;
   void ShowError(std::string_view text);
   static std::string WithFullStop(std::string_view text);
 
@@ -109,5 +113,23 @@ class Application {
 
 // The one application object.
 Application& App();
+
+// Runs `call` where the system calls into the program (a window procedure,
+// a hook, a timer, an enumeration callback): whatever it throws is shown by
+// the application's error handler and stops there, never unwinding through
+// the system's frames.
+template <class F>
+void Guarded(F&& call) noexcept {
+  try {
+    call();
+  } catch (...) {
+    App().HandleCurrentException();
+  }
+}
+
+// The program's message box: the title as caption (or `caption`), owned by
+// `owner` when one is given. Every box of the program goes
+// through here. Returns the button pressed.
+int ShowMessageBox(const Control* owner, std::string_view text, UINT flags, std::string_view caption = {});
 
 }  // namespace ui

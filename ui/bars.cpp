@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ui/application.h"
 #include "ui/commands.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -304,8 +305,9 @@ LRESULT CALLBACK ToolBar::MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
   // While one menu of the band is open, moving over another band button
   // closes it and opens that button's menu.
   if (code == MSGF_MENU && g_tracking) {
-    auto* msg = reinterpret_cast<MSG*>(lParam);
-    if (msg->message == WM_MOUSEMOVE) {
+    Guarded([lParam] {
+      auto* msg = reinterpret_cast<MSG*>(lParam);
+      if (msg->message != WM_MOUSEMOVE) return;
       POINT p = msg->pt;
       ScreenToClient(g_tracking->hwnd_, &p);
       int i = g_tracking->HitTest(p);
@@ -313,7 +315,7 @@ LRESULT CALLBACK ToolBar::MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
         g_tracking->nextTrackIndex_ = i;
         EndMenu();
       }
-    }
+    });
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -129,14 +129,10 @@ LRESULT CALLBACK Control::Bridge(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
   Message m{msg, wParam, lParam, 0};
   Form* form = c->ParentForm();
   if (form) ++form->handlerDepth_;
-  try {
+  Guarded([&] {
     MessageHook hook = c->WindowProc;  // a hook may replace itself meanwhile
     if (hook) hook(m); else c->WndProc(m);
-  } catch (const std::exception& e) {
-    App().HandleException(e);
-  } catch (...) {
-    App().ShowError("Unknown error");
-  }
+  });
   if (form) --form->handlerDepth_;
   if (msg == WM_NCDESTROY && FromHandle(hwnd) == c) {
     Detach(hwnd);

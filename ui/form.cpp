@@ -159,7 +159,35 @@ int Form::ShowModal() {
   if (visible_) SetVisible(false);
   DisabledWindows others{hwnd_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&others));
-  SetVisible(true);
+  auto giveBack = [&] {
+    for (HWND h : others.list)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+    SetVisible(false);
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    modal_ = false;
+  };
+  try {
+    SetVisible(true);
+  } catch (...) {
+    // The form could not start (its first query failed, say): the error is
+    // shown here, once, and the other windows get their input back, so the
+    // program goes on as if the form had been cancelled.
+    giveBack();
+    App().HandleCurrentException();
+    return mrCancel;
+  }
+  try {
+    RunModalLoop();
+  } catch (...) {
+    giveBack();  // a failing close handler must not leave the program disabled
+    throw;
+  }
+  int result = ModalResult;
+  giveBack();
+  return result;
+}
+
+void Form::RunModalLoop() {
   for (;;) {
     if (!App().HandleMessage()) {
       ModalResult = mrCancel;
@@ -179,13 +207,6 @@ int Form::ShowModal() {
     }
     break;
   }
-  int result = ModalResult;
-  for (HWND h : others.list)
-    if (IsWindow(h)) EnableWindow(h, TRUE);
-  SetVisible(false);
-  if (previous && IsWindow(previous)) SetActiveWindow(previous);
-  modal_ = false;
-  return result;
 }
 
 void Form::Close() {

@@ -96,6 +96,8 @@ class Form : public Control {
   friend class Component;
   friend class Control;
   void ApplyPosition();
+  // Dispatches messages until the modal result is set and the form may close.
+  void RunModalLoop();
   DWORD StyleFor(BorderStyle b, DWORD* exStyle) const;
 
   std::vector<Component*> components_;

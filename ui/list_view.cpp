@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "ui/image_list.h"
 #include "ui/std_controls.h"
@@ -225,20 +226,25 @@ void ListView::EndUpdate() {
 namespace {
 struct SortContext {
   std::function<int(const ListItem&, const ListItem&)>* compare;
+  std::exception_ptr failure;  // the first comparison that threw
 };
 int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM ctx) {
   auto* c = reinterpret_cast<SortContext*>(ctx);
+  if (c->failure) return 0;  // the sort is void: finish it quickly
   try {
     return (*c->compare)(*reinterpret_cast<ListItem*>(a), *reinterpret_cast<ListItem*>(b));
   } catch (...) {
-    return 0;  // a failing comparison leaves the pair as it is
+    c->failure = std::current_exception();
+    return 0;
   }
 }
 }  // namespace
 
 void ListView::CustomSort(std::function<int(const ListItem& a, const ListItem& b)> compare) {
-  SortContext ctx{&compare};
+  SortContext ctx{&compare, nullptr};
   SendMessageW(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(CompareItems));
+  // Back in our own frames: the caller's boundary reports the failure once.
+  if (ctx.failure) std::rethrow_exception(ctx.failure);
 }
 
 void ListView::WndProc(Message& m) {

@@ -112,7 +112,41 @@ void TreeView::SetSelected(TreeNode* node) {
   SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
 }
 
+void TreeView::SetBorderWidth(int pixels) {
+  borderWidth_ = pixels < 0 ? 0 : pixels;
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TreeView::PaintBorderBand() {
+  // The band lies between the system frame and the client area, in window
+  // coordinates.
+  RECT window, client;
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  OffsetRect(&client, -window.left, -window.top);
+  RECT outer = client;
+  InflateRect(&outer, borderWidth_, borderWidth_);
+  HDC dc = GetWindowDC(hwnd_);  // GDI-OWNER: becomes gdi::WindowDc
+  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  FillRect(dc, &outer, GetSysColorBrush(COLOR_WINDOW));
+  ReleaseDC(hwnd_, dc);
+}
+
 void TreeView::WndProc(Message& m) {
+  if (borderWidth_ > 0 && m.msg == WM_NCCALCSIZE) {
+    Control::WndProc(m);
+    auto* r = reinterpret_cast<RECT*>(m.lParam);  // the first rectangle in both forms
+    InflateRect(r, -borderWidth_, -borderWidth_);
+    if (r->right < r->left) r->right = r->left;
+    if (r->bottom < r->top) r->bottom = r->top;
+    return;
+  }
+  if (borderWidth_ > 0 && m.msg == WM_NCPAINT) {
+    Control::WndProc(m);
+    PaintBorderBand();
+    return;
+  }
   if (m.msg == CN_NOTIFY) {
     auto* h = reinterpret_cast<NMHDR*>(m.lParam);
     m.result = 0;

@@ -61,6 +61,10 @@ class TreeView : public Control {
   TreeNode* Selected() const;
   void SetSelected(TreeNode* node);
   void SetReadOnly(bool on);
+  // A band of the window colour this many pixels wide inside the control's
+  // frame, around the nodes.
+  void SetBorderWidth(int pixels);
+  int BorderWidth() const { return borderWidth_; }
 
   // Asked before a node expands; set allow to false to keep it closed.
   std::function<void(TreeNode* node, bool& allow)> OnExpanding;
@@ -71,7 +75,9 @@ class TreeView : public Control {
 
  private:
   friend class TreeNode;
+  void PaintBorderBand();
   std::vector<std::unique_ptr<TreeNode>> roots_;
+  int borderWidth_ = 0;
 };
 
 }  // namespace ui

@@ -33,13 +33,5 @@ bool LoadMainSkinStream(HMODULE module, TSkinData& data) {
   return LoadResourceBytes(module, kSkinStreamResource, bytes) && data.ReadSkinStream(bytes);
 }
 
-void ShowSkinMessagesInMessageBoxes(std::string caption) {
-  SetMessageSink([caption = std::move(caption)](std::string_view message) {
-    std::u16string text = text::Utf8ToUtf16(message);
-    std::u16string title = text::Utf8ToUtf16(caption);
-    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()), reinterpret_cast<const wchar_t*>(title.c_str()),
-                MB_OK);
-  });
-}
 
 }  // namespace skin::win32

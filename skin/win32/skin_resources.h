@@ -23,8 +23,4 @@ bool LoadSkinStore(HMODULE module, TSkinStore& store);
 // which loads that skin at once. False when the resource is missing.
 bool LoadMainSkinStream(HMODULE module, TSkinData& data);
 
-// Shows skin engine messages in a plain message box with an OK button and
-// `caption` (UTF-8) as its caption.
-void ShowSkinMessagesInMessageBoxes(std::string caption);
-
 }  // namespace skin::win32

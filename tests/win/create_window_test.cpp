@@ -21,6 +21,7 @@
 #include "platform/ini.h"
 #include "platform/text.h"
 #include "tests/win/support/gui.h"
+#include "tests/win/support/main_stand_in.h"
 #include "tests/win/support/msgbox_answerer.h"
 #include "ui/ui.h"
 
@@ -237,17 +238,14 @@ class CreateWindowTest : public ::testing::Test {
     RemoveTree(folder_);
   }
   void MakeWindow() {
-    create::MainWindowLinks links;
-    links.connection = &cn;
-    links.mainForm = &main;
-    links.browseAll = [this] { ++browseAllCalls; };
-    links.setStatusText = [this](std::string_view s) {
-      status = std::string(s);
+    main.onBrowseAll = [this] { ++browseAllCalls; };
+    main.onStatus = [this](const std::string& s) {
+      status = s;
       ++statusCalls;
       auto it = atVisit.find(statusCalls);
       if (it != atVisit.end()) it->second();
     };
-    form = std::make_unique<create::TfrmCreate>(links);
+    form = std::make_unique<create::TfrmCreate>(main);
     form->SendMciCommand = [this](const std::string& c) { mci.push_back(c); };
     // Messages after every entry, so that a posted click lands at a known place.
     form->MessageIntervalMs = 0;
@@ -282,7 +280,8 @@ class CreateWindowTest : public ::testing::Test {
 
   std::wstring folder_;
   catalog::Connection cn;
-  ui::Form main{"TfrmMainTest"};
+  catalog::Query mainQuery{&cn};
+  testsupport::MainStandIn main{cn, mainQuery};
   std::unique_ptr<create::TfrmCreate> form;
   MessageBoxAnswerer boxes;
   std::vector<std::string> mci;

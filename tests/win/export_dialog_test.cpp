@@ -96,7 +96,7 @@ class ExportDialogTest : public testsupport::SnapshotCommandTest {
       }
     };
     UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveTimer);
-    TBtnExportClick(link, saveDialog, false, false);
+    TBtnExportClick(main, saveDialog);
     KillTimer(nullptr, timer);
   }
   std::string Read(const std::string& name) {

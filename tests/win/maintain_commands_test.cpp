@@ -29,7 +29,7 @@ class MaintainCommandsTest : public testsupport::SnapshotCommandTest {
 
 TEST_F(MaintainCommandsTest, DeleteAsksAndNoKeepsEverything) {
   boxes.Plan(IDNO);
-  TBtnDeleteClick(link);
+  TBtnDeleteClick(main);
   ASSERT_EQ(boxes.Count(), 1);
   const auto& box = boxes.Last();
   EXPECT_EQ(box.text, "您确定要删除存储盘 [CD1] 的所有信息吗？");
@@ -45,7 +45,7 @@ TEST_F(MaintainCommandsTest, DeleteAsksAndNoKeepsEverything) {
 TEST_F(MaintainCommandsTest, DeleteYesRemovesOnlyThatSnapshotAndReports) {
   boxes.Plan(IDYES);
   boxes.Plan(IDOK);
-  TBtnDeleteClick(link);
+  TBtnDeleteClick(main);
   ASSERT_EQ(boxes.Count(), 2);
   EXPECT_EQ(boxes.Last().text, "存储盘 [CD1] 索引信息已删除！");
   EXPECT_EQ(boxes.Last().icon, static_cast<UINT>(MB_ICONQUESTION));
@@ -53,16 +53,16 @@ TEST_F(MaintainCommandsTest, DeleteYesRemovesOnlyThatSnapshotAndReports) {
   EXPECT_EQ(Labels(), V{"CD10"});
   EXPECT_EQ(Rows("CD10"), 2);
   EXPECT_EQ(browseAlls, 1);
-  EXPECT_EQ(main.list.ItemCount(), 1);
+  EXPECT_EQ(main.list().ItemCount(), 1);
 }
 
 TEST_F(MaintainCommandsTest, CommandsDoNothingWithoutASelection) {
-  main.list.SetSelected(nullptr);
+  main.list().SetSelected(nullptr);
   TfrmRename rename(&q);
   TfrmMemo memo;
-  TBtnDeleteClick(link);
-  TBtnRenameClick(link, rename);
-  TBtnMemoClick(link, memo);
+  TBtnDeleteClick(main);
+  TBtnRenameClick(main, rename);
+  TBtnMemoClick(main, memo);
   EXPECT_EQ(boxes.Count(), 0);
   EXPECT_EQ(browseAlls, 0);
 }
@@ -79,7 +79,7 @@ TEST_F(MaintainCommandsTest, RenameDialogRenamesAndRefreshes) {
       rename.EdtName.SetText("DATA");
       SendMessageW(rename.BtnOK.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnRenameClick(link, rename);
+    TBtnRenameClick(main, rename);
   }
   EXPECT_EQ(offered, "CD1");
   EXPECT_TRUE(okEnabled);
@@ -107,7 +107,7 @@ TEST_F(MaintainCommandsTest, RenameClashAndRefusedCharactersKeepTheDialogOpen) {
       kept = rename.EdtName.Text();
       SendMessageW(rename.BtnCancel.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnRenameClick(link, rename);
+    TBtnRenameClick(main, rename);
   }
   ASSERT_EQ(boxes.Count(), 2);
   EXPECT_EQ(boxes.Seen()[0].text, "快照重命名失败！请检查是否已经有同名快照存在。");
@@ -130,7 +130,7 @@ TEST_F(MaintainCommandsTest, RenameBlanksRules) {
       rename.EdtName.SetText("CD1 ");
       SendMessageW(rename.BtnOK.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnRenameClick(link, rename);
+    TBtnRenameClick(main, rename);
   }
   EXPECT_FALSE(okForBlanks);
   EXPECT_EQ(Labels(), (V{"CD1", "CD10"}));
@@ -141,7 +141,7 @@ TEST_F(MaintainCommandsTest, RenameBlanksRules) {
       rename.EdtName.SetText(" NEW");
       testsupport::PostKey(rename.EdtName.Handle(), VK_RETURN);
     });
-    TBtnRenameClick(link, rename);
+    TBtnRenameClick(main, rename);
   }
   EXPECT_EQ(Labels(), (V{" NEW", "CD10"}));
 }
@@ -160,7 +160,7 @@ TEST_F(MaintainCommandsTest, MemoSavedExactlyAsTyped) {
       saveAfterTyping = memo.BtnSave.Enabled();
       SendMessageW(memo.BtnSave.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnMemoClick(link, memo);
+    TBtnMemoClick(main, memo);
   }
   EXPECT_EQ(shown, "旧备注");
   EXPECT_FALSE(saveAtOpening);
@@ -176,7 +176,7 @@ TEST_F(MaintainCommandsTest, MemoExitWritesNothingAndEmptyingStoresEmpty) {
       memo.Memo1.SetText("changed");
       SendMessageW(memo.BtnExit.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnMemoClick(link, memo);
+    TBtnMemoClick(main, memo);
   }
   EXPECT_EQ(Memo("CD1"), "旧备注");
   EXPECT_EQ(browseAlls, 0);
@@ -185,7 +185,7 @@ TEST_F(MaintainCommandsTest, MemoExitWritesNothingAndEmptyingStoresEmpty) {
       memo.Memo1.SetText("");
       SendMessageW(memo.BtnSave.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnMemoClick(link, memo);
+    TBtnMemoClick(main, memo);
   }
   EXPECT_EQ(Memo("CD1"), "");
 }
@@ -201,7 +201,7 @@ TEST_F(MaintainCommandsTest, MemoStopsAt200GbkBytes) {
       memo.Memo1.InsertText("x");
       SendMessageW(memo.BtnSave.Handle(), BM_CLICK, 0, 0);
     });
-    TBtnMemoClick(link, memo);
+    TBtnMemoClick(main, memo);
   }
   EXPECT_EQ(Memo("CD1"), han101.substr(0, 100 * 3));
 }

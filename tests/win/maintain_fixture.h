@@ -16,6 +16,7 @@
 #include "catalog/schema.h"
 #include "catalog/statements.h"
 #include "maintain/win_support.h"
+#include "tests/win/support/main_stand_in.h"
 #include "platform/text.h"
 #include "tests/win/support/gui.h"
 #include "tests/win/support/msgbox_answerer.h"
@@ -48,17 +49,6 @@ class ModalAction {
   bool ran_ = false;
 };
 
-class MainStandIn : public ui::Form {
- public:
-  MainStandIn() : ui::Form("TfrmMainStandIn") {
-    SetCaption("Vorlune");
-    SetClientSize(500, 300);
-    list.SetBounds(0, 0, 500, 300);
-    list.SetViewStyle(ui::vsReport);
-  }
-  ui::ListView list{this};
-};
-
 class SnapshotCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -72,10 +62,7 @@ class SnapshotCommandTest : public ::testing::Test {
     cn.SetConnectionString(catalog::BuildConnectionString(folder));
     cn.Open();
     main.Show();
-    link.form = &main;
-    link.query = &q;
-    link.list = &main.list;
-    link.browseAll = [this] { BrowseAll(); };
+    main.onBrowseAll = [this] { BrowseAll(); };
   }
   void TearDown() override {
     q.Close();
@@ -87,16 +74,16 @@ class SnapshotCommandTest : public ::testing::Test {
 
   void BrowseAll() {
     ++browseAlls;
-    main.list.Clear();
-    main.list.ClearColumns();
-    main.list.AddColumn("存储设备", 100, true);
+    main.list().Clear();
+    main.list().ClearColumns();
+    main.list().AddColumn("存储设备", 100, true);
     catalog::OpenSnapshotList(q);
-    for (; !q.Eof(); q.Next()) main.list.AddItem(q.AsString("CDName"), 0);
+    for (; !q.Eof(); q.Next()) main.list().AddItem(q.AsString("CDName"), 0);
     q.Close();
   }
   void Select(const std::string& label) {
-    for (int i = 0; i < main.list.ItemCount(); ++i)
-      if (main.list.Item(i)->Caption() == label) main.list.SetSelected(main.list.Item(i));
+    for (int i = 0; i < main.list().ItemCount(); ++i)
+      if (main.list().Item(i)->Caption() == label) main.list().SetSelected(main.list().Item(i));
   }
   void AddSnapshot(const std::string& label, const std::string& memo = "") {
     catalog::AppendSnapshot(q, label, 700, memo);
@@ -138,8 +125,7 @@ class SnapshotCommandTest : public ::testing::Test {
   std::string folder;
   catalog::Connection cn;
   catalog::Query q{&cn};
-  MainStandIn main;
-  maintain::MainWindowLink link;
+  MainStandIn main{cn, q};
   int browseAlls = 0;
   MessageBoxAnswerer boxes;
 };

@@ -135,10 +135,9 @@ TEST_F(SnapshotWindowsTest, PrintingDoesNothingWithoutAPrinter) {
 }
 
 TEST_F(SnapshotWindowsTest, SearchPanelFillsTheListAndReportsTheCount) {
-  maintain::SearchPanelParts panel = app::SearchPanelOf(*main);
   main->EdtSearch->SetText("TXT");
   main->ChkFile->SetChecked(true);
-  maintain::BtnBeginSearchClick(panel, 0);
+  maintain::BtnBeginSearchClick(*main, 0);
   EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
   EXPECT_EQ(Captions().size(), 3u);
   EXPECT_EQ(main->CurrentPath, "[");

@@ -83,10 +83,10 @@ class ScreenshotsTest : public testsupport::SnapshotCommandTest {
 
 TEST_F(ScreenshotsTest, DISABLED_Dialogs) {
   maintain::TfrmRename rename(&q);
-  Shoot(rename, "rename", [&] { maintain::TBtnRenameClick(link, rename); },
+  Shoot(rename, "rename", [&] { maintain::TBtnRenameClick(main, rename); },
         [&] { rename.EdtName.SetText("BACKUP01"); });
   maintain::TfrmMemo memo;
-  Shoot(memo, "memo", [&] { maintain::TBtnMemoClick(link, memo); },
+  Shoot(memo, "memo", [&] { maintain::TBtnMemoClick(main, memo); },
         [&] { memo.Memo1.SetText("2004 年的照片和文档\r\n存放在书房第二个抽屉"); });
   maintain::TfrmCompactDB compact(&cn, folder);
   compact.Queries = {&q};
@@ -118,7 +118,7 @@ TEST_F(ScreenshotsTest, DISABLED_TreeView) {
   ui::ImageList images{&main, 16, 16};
   LoadKindIcons(images);
   browse::TfrmTreeview tree(&cn, &images, [](ui::Form*, const std::string&, const std::string&) {});
-  Shoot(tree, "treeview", [&] { browse::TBtnTreeviewClick(&main.list, [](const std::string&) {}, tree); },
+  Shoot(tree, "treeview", [&] { browse::TBtnTreeviewClick(&main.list(), [](const std::string&) {}, tree); },
         [&] {
           ui::TreeNode* root = tree.TreeView1.Root(0);
           for (int i = 0; i < root->Count(); ++i)

@@ -2,10 +2,13 @@
 // on their first expansion, the images, the location of a file, the
 // minimum width and the status texts of the command.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "browse/unit_public.h"
 #include "browse/win_unit_treeview.h"
 #include "tests/win/maintain_fixture.h"
+#include "tests/win/support/msgbox_answerer.h"
 
 using namespace browse;
 
@@ -113,6 +116,54 @@ TEST_F(TreeViewTest, DoubleClickShowsTheDetailsOfFilesOnly) {
   EXPECT_EQ(details[1].location, "[CD1]:\\");
 }
 
+// The expand button as the tree control itself shows it.
+static bool HasButton(const ui::TreeView& tree, const ui::TreeNode* node) {
+  TVITEMW item{};
+  item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+  item.hItem = node->Handle();
+  SendMessageW(tree.Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return item.cChildren != 0;
+}
+
+TEST_F(TreeViewTest, AnEmptyFolderKeepsItsButtonAndTheTreeItsBorder) {
+  ShowTree("CD1", [&] {
+    ui::TreeNode* a = Child(tree.TreeView1.Root(0), "a");
+    a->Expand();
+    ui::TreeNode* b = Child(a, "b");
+    b->Expand();
+    ui::TreeNode* empty = Child(b, "empty");
+    ASSERT_TRUE(empty);
+    empty->Expand();
+    EXPECT_EQ(empty->Count(), 0);
+    // It still shows that it can be opened; it opens onto nothing.
+    EXPECT_TRUE(HasButton(tree.TreeView1, empty));
+    EXPECT_TRUE(HasButton(tree.TreeView1, b));
+  });
+
+  // The tree draws a border of 3 pixels inside its own frame: its client
+  // area is 6 pixels narrower and lower than a plain tree's of the same size.
+  ui::Form plainForm("TfrmPlainTree");
+  ui::TreeView plain(&plainForm);
+  plain.SetBounds(0, 0, 200, 150);
+  tree.TreeView1.SetBounds(0, 0, 200, 150);
+  EXPECT_EQ(plain.ClientWidth() - tree.TreeView1.ClientWidth(), 6);
+  EXPECT_EQ(plain.ClientHeight() - tree.TreeView1.ClientHeight(), 6);
+}
+
+TEST_F(TreeViewTest, AFailedFirstQueryGivesTheProgramBack) {
+  std::vector<std::string> status;
+  Select("CD1");
+  cn.Close();  // as after a compaction whose reopen failed
+  testsupport::MessageBoxAnswerer boxes;
+  TBtnTreeviewClick(&main.list(), [&](const std::string& s) { status.push_back(s); }, tree);
+  EXPECT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Last().icon, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(status, (std::vector<std::string>{"树状浏览 - CD1", ""}));
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_FALSE(IsWindowVisible(tree.Handle()));
+  EXPECT_FALSE(tree.Modal());
+}
+
 TEST_F(TreeViewTest, EmptySnapshotsAndUnknownLabelsShowTheRootOnly) {
   for (const char* label : {"EMPTY", "NOT A SNAPSHOT"}) {
     ShowTree(label, [&] {
@@ -148,11 +199,11 @@ TEST_F(TreeViewTest, TheCommandSetsAndEmptiesTheStatus) {
   Select("CD1");
   {
     testsupport::ModalAction act([&] { SendMessageW(tree.BtnExit.Handle(), BM_CLICK, 0, 0); });
-    TBtnTreeviewClick(&main.list, [&](const std::string& s) { status.push_back(s); }, tree);
+    TBtnTreeviewClick(&main.list(), [&](const std::string& s) { status.push_back(s); }, tree);
   }
   EXPECT_EQ(status, (std::vector<std::string>{"树状浏览 - CD1", ""}));
   EXPECT_EQ(tree.SnapshotLabel, "CD1");
-  main.list.SetSelected(nullptr);
-  TBtnTreeviewClick(&main.list, [&](const std::string& s) { status.push_back(s); }, tree);
+  main.list().SetSelected(nullptr);
+  TBtnTreeviewClick(&main.list(), [&](const std::string& s) { status.push_back(s); }, tree);
   EXPECT_EQ(status.size(), 2u);
 }

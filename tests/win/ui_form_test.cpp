@@ -249,3 +249,29 @@ TEST(UiForm, MenuItemHintAndCommandsAndRadioGroups) {
   SendMessageW(main.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   EXPECT_EQ(ui::App().Hint(), "");
 }
+
+TEST(UiForm, AModalFormWhoseShowFailsGivesTheProgramBack) {
+  ui::Form main("TfrmMainTest");
+  main.Show();
+  TestDialog d;
+  int shows = 0;
+  d.OnShow = [&] {
+    ++shows;
+    throw std::runtime_error("无法读取目录库");
+  };
+  MessageBoxAnswerer boxes;
+  EXPECT_EQ(d.ShowModal(), ui::mrCancel);
+  ASSERT_EQ(boxes.Count(), 1);  // shown once, by the form, not again by a caller's boundary
+  EXPECT_EQ(boxes.Last().text, "无法读取目录库.");
+  EXPECT_EQ(boxes.Last().icon, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_FALSE(IsWindowVisible(d.Handle()));
+  EXPECT_FALSE(d.Modal());
+
+  // The form works again once its start no longer fails.
+  d.OnShow = [&] { ++shows; };
+  ui::App().Post([&] { SendMessageW(d.ok.Handle(), BM_CLICK, 0, 0); });
+  EXPECT_EQ(d.ShowModal(), ui::mrOk);
+  EXPECT_EQ(shows, 2);
+  EXPECT_EQ(boxes.Count(), 1);
+}
