@@ -78,7 +78,7 @@ BenchCatalog MakeBenchCatalog(const std::string& path, int snapshots, int64_t ro
   for (const char* ext : {"", "-wal", "-shm"}) fileio::RemoveFile(path + ext);
   catalog::CreateEmptyCatalog(path, catalog::kDatabasePassword);
   catalog::Connection cn;
-  cn.SetConnectionString("Data Source=" + path + ";Jet OLEDB:Database Password=" + catalog::kDatabasePassword);
+  cn.SetConnectionString(catalog::ConnectionStringFor(path));
   cn.Open();
   catalog::Query q(&cn);
   BenchCatalog info;

@@ -8,9 +8,13 @@
 
 namespace catalog {
 
-std::string BuildConnectionString(std::string_view exeFolder) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + std::string(exeFolder) + kCatalogFileName +
+std::string ConnectionStringFor(std::string_view file) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + std::string(file) +
          ";Jet OLEDB:Database Password=" + kDatabasePassword + ";Persist Security Info=False";
+}
+
+std::string BuildConnectionString(std::string_view exeFolder) {
+  return ConnectionStringFor(std::string(exeFolder) + kCatalogFileName);
 }
 
 std::string ConnectionStringValue(std::string_view cs, std::string_view key) {

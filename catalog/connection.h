@@ -15,7 +15,10 @@ namespace catalog {
 inline constexpr const char* kCatalogFileName = "Kestrova";
 inline constexpr const char* kDatabasePassword = "vortagenil";
 
-// "Provider=...;Data Source=<folder>Kestrova;Jet OLEDB:Database Password=...;..."
+// "Provider=...;Data Source=<file>;Jet OLEDB:Database Password=...;...": the
+// connection text of a catalogue file.
+std::string ConnectionStringFor(std::string_view file);
+// The connection text of the catalogue beside the executable: <folder>Kestrova.
 std::string BuildConnectionString(std::string_view exeFolder);
 // Value of one key of a connection text ("" when absent); keys ignore case.
 std::string ConnectionStringValue(std::string_view connectionString, std::string_view key);

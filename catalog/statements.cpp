@@ -128,4 +128,25 @@ void OpenExportRows(Query& q, std::string_view label) {
   q.Open();
 }
 
+bool TakeCatalogueAlone(Query& q) {
+  q.Clear();
+  q.Add("PRAGMA journal_mode=DELETE");
+  q.Open();
+  const std::string mode = q.Eof() ? std::string() : q.AsString("journal_mode");
+  q.Close();
+  if (mode != "delete") return false;
+  Connection* cn = q.GetConnection();
+  cn->Execute("PRAGMA locking_mode=EXCLUSIVE");
+  cn->Execute("BEGIN EXCLUSIVE");
+  cn->Execute("COMMIT");
+  return true;
+}
+
+void WriteCompactedCopy(Query& q, std::string_view targetFile) {
+  q.Clear();
+  q.Add("VACUUM INTO ?");
+  q.Bind(targetFile);
+  q.ExecSQL();
+}
+
 }  // namespace catalog

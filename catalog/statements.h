@@ -53,4 +53,12 @@ int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo);
 // FileDir compared without regard to letter case.
 void OpenExportRows(Query& q, std::string_view label);
 
+// Compaction. Takes the catalogue for the query's connection alone: folds
+// the write-ahead log into the main file (which needs every other
+// connection gone), then holds an exclusive lock until the connection
+// closes. False when another connection still has the file open.
+bool TakeCatalogueAlone(Query& q);
+// Writes a compacted copy of the whole catalogue to a new file.
+void WriteCompactedCopy(Query& q, std::string_view targetFile);
+
 }  // namespace catalog

@@ -27,7 +27,7 @@ void ScanEngine::Pump() {
   if (hooks_.processMessages) hooks_.processMessages();
 }
 
-bool ScanEngine::Visit(Level& level, const std::string& diskPath, const std::string& storedPath) {
+bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std::string& storedPath) {
   Pump();
   if (hooks_.status) hooks_.status(kScanStatusText);
   if (hooks_.state && hooks_.state() != kScanRunning) return false;
@@ -62,7 +62,7 @@ void ScanEngine::Walk(const std::string& root, std::string_view label) {
   std::string stored = catalog::SnapshotRoot(label);
   std::vector<Level> stack;
   stack.push_back(Level{disk.size(), stored.size(), {}, 0});
-  if (!Visit(stack.back(), disk, stored)) return;
+  if (!ScanFolder(stack.back(), disk, stored)) return;
   while (!stack.empty()) {
     Level& top = stack.back();
     if (top.next == top.subfolders.size()) {
@@ -77,7 +77,7 @@ void ScanEngine::Walk(const std::string& root, std::string_view label) {
     stack.push_back(Level{disk.size(), stored.size(), {}, 0});
     // Once stopped or cancelled, every later visit would return at once
     // without recording anything: the walk is over.
-    if (!Visit(stack.back(), disk, stored)) return;
+    if (!ScanFolder(stack.back(), disk, stored)) return;
   }
 }
 

@@ -57,7 +57,7 @@ class ScanEngine {
   struct Level;
   // One folder's visit: records its subfolders, then its files. False when
   // the run state is no longer running.
-  bool Visit(Level& level, const std::string& diskPath, const std::string& storedPath);
+  bool ScanFolder(Level& level, const std::string& diskPath, const std::string& storedPath);
   void Pump();
 
   DirectorySource& source_;

@@ -3,33 +3,14 @@
 #include <exception>
 #include <stdexcept>
 
+#include "catalog/statements.h"
 #include "platform/file_io.h"
 
 namespace maintain {
 namespace {
 
-std::string ConnectionText(const std::string& folder, const char* file) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + folder + file +
-         ";Jet OLEDB:Database Password=" + catalog::kDatabasePassword;
-}
-
 void Check(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error(what);
-}
-
-// Takes the catalogue for itself: folds the write-ahead log into the main
-// file (which needs every other connection gone, so a program holding the
-// file open makes this fail), then keeps an exclusive lock until closed.
-void TakeAlone(catalog::Query& q) {
-  q.Clear();
-  q.Add("PRAGMA journal_mode=DELETE");
-  q.Open();
-  std::string mode = q.Eof() ? std::string() : q.AsString("journal_mode");
-  q.Close();
-  Check(mode == "delete", "目录数据库正被其他程序使用");
-  q.GetConnection()->Execute("PRAGMA locking_mode=EXCLUSIVE");
-  q.GetConnection()->Execute("BEGIN EXCLUSIVE");
-  q.GetConnection()->Execute("COMMIT");
 }
 
 // Writes `from`'s bytes to `to` through a flushed temporary file and a
@@ -47,15 +28,12 @@ void Compact(const std::string& folder, CompactOutcome& out) {
   int64_t before = 0;
   {
     catalog::Connection source;
-    source.SetConnectionString(ConnectionText(folder, catalog::kCatalogFileName));
+    source.SetConnectionString(catalog::ConnectionStringFor(catalogFile));
     source.Open();
     catalog::Query q(&source);
-    TakeAlone(q);
+    Check(catalog::TakeCatalogueAlone(q), "目录数据库正被其他程序使用");
     before = MeasuredSize(catalogFile);
-    q.Clear();
-    q.Add("VACUUM INTO ?");
-    q.Bind(compacted);
-    q.ExecSQL();
+    catalog::WriteCompactedCopy(q, compacted);
   }
   // The copy is complete on disk before anything is replaced.
   CopyDurably(catalogFile, backup);

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     for (auto ext : {"", "-wal", "-shm"}) fileio::RemoveFile(file + ext);
     catalog::CreateEmptyCatalog(file, catalog::kDatabasePassword);
     catalog::Connection cn;
-    cn.SetConnectionString("Data Source=" + file + ";Jet OLEDB:Database Password=" + catalog::kDatabasePassword);
+    cn.SetConnectionString(catalog::ConnectionStringFor(file));
     cn.Open();
     catalog::Query q(&cn);
     catalog::AppendSnapshot(q, "照片2004", 4300, "2004 年的家庭照片和旅行录像");
