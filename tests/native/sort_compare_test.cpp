@@ -70,6 +70,11 @@ TEST(SortColumns, TextModeIgnoresLetterCaseAndMixesKinds) {
   EXPECT_LT(CompareItems("abc", "ABD", up, c), 0);
   EXPECT_GT(CompareItems("abc", "ABD", down, c), 0);
   EXPECT_LT(CompareItems("ab", "abc", up, c), 0);
+  // Every ASCII letter folds, the first and the last of the alphabet too.
+  EXPECT_EQ(c.Compare("Zip", "zip"), 0);
+  EXPECT_EQ(c.Compare("Apple", "aPPLE"), 0);
+  EXPECT_EQ(c.Compare("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"), 0);
+  EXPECT_GT(c.Compare("Zip", "_zip"), 0);  // '_' sits between the two cases
   EXPECT_EQ(Sorted({"文件", "目录", "文件", "目录"}, {1, CompareMode::Text, true}),
             (std::vector<std::string>{"文件", "文件", "目录", "目录"}));
 }
