@@ -5,22 +5,21 @@
 namespace browse {
 namespace {
 
-int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+template <typename T>
+int Sign(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 char32_t Fold(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
 }  // namespace
 
-int FoldingCollator::Compare(std::string_view a, std::string_view b) const {
-  size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    char32_t ca = Fold(text::NextCodePoint(a, i));
-    char32_t cb = Fold(text::NextCodePoint(b, j));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (i < a.size()) return 1;
-  if (j < b.size()) return -1;
-  return 0;
+// UTF-8 bytes order as their code points do, so the folded text is its key.
+std::string FoldingCollator::SortKey(std::string_view s) const {
+  std::string key;
+  key.reserve(s.size());
+  for (size_t i = 0; i < s.size();) text::AppendUtf8(key, Fold(text::NextCodePoint(s, i)));
+  return key;
 }
 
 SortParams ColumnSortState::Click(int column, bool snapshotList) {
@@ -41,9 +40,22 @@ double DigitsValue(std::string_view s) {
   return v;
 }
 
-int CompareItems(std::string_view a, std::string_view b, const SortParams& params, const TextCollator& collator) {
-  int r = params.mode == CompareMode::Number ? Sign(DigitsValue(a) - DigitsValue(b)) : Sign(collator.Compare(a, b));
+ItemSortKey MakeSortKey(std::string_view shown, const SortParams& params, const TextCollator& collator) {
+  ItemSortKey key;
+  if (params.mode == CompareMode::Number)
+    key.number = DigitsValue(shown);
+  else
+    key.text = collator.SortKey(shown);
+  return key;
+}
+
+int CompareSortKeys(const ItemSortKey& a, const ItemSortKey& b, const SortParams& params) {
+  int r = params.mode == CompareMode::Number ? Sign(a.number, b.number) : Sign(a.text.compare(b.text), 0);
   return params.ascending ? r : -r;
+}
+
+int CompareItems(std::string_view a, std::string_view b, const SortParams& params, const TextCollator& collator) {
+  return CompareSortKeys(MakeSortKey(a, params, collator), MakeSortKey(b, params, collator), params);
 }
 
 }  // namespace browse

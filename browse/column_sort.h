@@ -11,19 +11,20 @@
 
 namespace browse {
 
-// Text order of the user's locale, letter case ignored. The Windows build
-// uses the system's locale comparison; the portable fallback compares code
+// Text order of the user's locale, letter case ignored, given as sort keys:
+// a sort makes each item's key once and then compares bytes. The Windows
+// build uses the system's locale keys; the portable fallback orders code
 // points with ASCII letters folded to one case.
 class TextCollator {
  public:
   virtual ~TextCollator() = default;
-  // Negative, zero or positive as a sorts before, with or after b.
-  virtual int Compare(std::string_view a, std::string_view b) const = 0;
+  // A key whose byte order is the collation's order of the texts.
+  virtual std::string SortKey(std::string_view s) const = 0;
 };
 
 class FoldingCollator : public TextCollator {
  public:
-  int Compare(std::string_view a, std::string_view b) const override;
+  std::string SortKey(std::string_view s) const override;
 };
 
 enum class CompareMode { Text, Number };
@@ -51,8 +52,19 @@ class ColumnSortState {
 // number ("4300M" gives 4300, "1.5" gives 15); 0 when it holds none.
 double DigitsValue(std::string_view s);
 
-// Result of comparing the texts two items show in the sorted column:
-// -1, 0 or 1 (text mode: the collator's sign), negated when descending.
+// What one item shows in the sorted column, made once per sort: the
+// collator's key of the text, or the capacity's number.
+struct ItemSortKey {
+  std::string text;
+  double number = 0;
+};
+ItemSortKey MakeSortKey(std::string_view shown, const SortParams& params, const TextCollator& collator);
+
+// -1, 0 or 1 as the first item sorts before, with or after the second;
+// negated when descending.
+int CompareSortKeys(const ItemSortKey& a, const ItemSortKey& b, const SortParams& params);
+
+// The same order for two texts at once.
 int CompareItems(std::string_view a, std::string_view b, const SortParams& params, const TextCollator& collator);
 
 }  // namespace browse

@@ -11,12 +11,9 @@ namespace browse {
 
 class WindowsCollator : public TextCollator {
  public:
-  int Compare(std::string_view a, std::string_view b) const override;
-  // The same order on texts the list already holds in UTF-16.
-  static int CompareWide(std::wstring_view a, std::wstring_view b);
-  // A key whose byte order is that order: comparing two keys costs a memory
-  // comparison instead of a locale comparison, for sorting many items.
-  static std::string SortKey(std::wstring_view s);
+  std::string SortKey(std::string_view s) const override;
+  // The key of a text the list already holds in UTF-16.
+  static std::string WideSortKey(std::wstring_view s);
 };
 
 }  // namespace browse

@@ -83,6 +83,10 @@ TEST_F(CatalogTest, SnapshotListKeepsInsertionOrderAndColumns) {
   EXPECT_EQ(q.AsString("cdname"), "ALPHA");
   q.Next();
   EXPECT_TRUE(q.Eof());
+  // A next at the end stays at the end: it never restarts from the first row.
+  q.Next();
+  EXPECT_TRUE(q.Eof());
+  EXPECT_THROW(q.AsString("CDName"), DbError);
   q.Close();
 }
 

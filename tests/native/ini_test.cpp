@@ -12,6 +12,14 @@ TEST(Ini, SectionsAndKeysIgnoreCase) {
   EXPECT_EQ(f.ReadInteger("LISTVIEW", "style", 0), 3);
 }
 
+TEST(Ini, RepeatedKeyReadsItsFirstValueAndValuesMayHoldEquals) {
+  IniFile f = IniFile::FromText("[A]\nk=first\nK=second\nexpr=a=b\n");
+  EXPECT_EQ(f.ReadString("A", "k", ""), "first");
+  EXPECT_EQ(f.Keys("A"), (std::vector<std::string>{"k", "expr"}));
+  EXPECT_EQ(f.ReadString("A", "expr", ""), "a=b");
+  EXPECT_FALSE(f.HasKey("A", "expr=a"));
+}
+
 TEST(Ini, IntegersFallBackWhenMissingOrNotNumeric) {
   IniFile f = IniFile::FromText("[A]\nx=12abc\ny=\nz=-7\nh=0x1F\n");
   EXPECT_EQ(f.ReadInteger("A", "x", 5), 5);

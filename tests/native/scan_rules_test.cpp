@@ -44,6 +44,12 @@ TEST(ScanRulesTest, FitToLimitCutsWhatWasInserted) {
   // Under the limit: unchanged, caret at the end.
   FittedText t = FitToLimit("AB", "ABC", 40);
   EXPECT_EQ(t.text, "ABC");
+  EXPECT_EQ(t.caret, 3u);
+  // Exactly at the limit: taken whole, caret at its end, nothing cut.
+  std::string exact = std::string(20, 'A') + "汉" + std::string(18, 'Z');
+  t = FitToLimit(std::string(20, 'A') + std::string(18, 'Z'), exact, 40);
+  EXPECT_EQ(t.text, exact);
+  EXPECT_EQ(t.caret, exact.size());
   // A paste in the middle is cut so that the whole holds 40 GBK bytes.
   std::string before = std::string(18, 'A') + std::string(18, 'Z');  // 36 bytes
   std::string after = std::string(18, 'A') + "汉字汉字" + std::string(18, 'Z');

@@ -68,11 +68,13 @@ TEST(SkinLoader, TitleBarButtonFrameRules) {
       "[ButtonSys]\r\nButtonImage=b60.bmp\r\nAction=3\r\n"
       "[ButtonNoImage]\r\nAction=2\r\n"
       "[ButtonFramed]\r\nButtonImage=b60.bmp\r\nframe=2\r\nCombineOp=5\r\nXcoord=7\r\nYcoord=-3\r\n"
+      "[ButtonAtRatio]\r\nButtonImage=b76.bmp\r\n[ButtonPastRatio]\r\nButtonImage=b77.bmp\r\n"
       "[Buttons]\r\n[Button.Radio]\r\n[BUTTON.CHECKBOX]\r\n",
-      {BmpEntry("b60.bmp", 60, 20), BmpEntry("b120.bmp", 120, 20)});
+      {BmpEntry("b60.bmp", 60, 20), BmpEntry("b120.bmp", 120, 20), BmpEntry("b76.bmp", 76, 20),
+       BmpEntry("b77.bmp", 77, 20)});
   ASSERT_TRUE(s.ok);
   const auto& b = s.m().sysButtons;
-  ASSERT_EQ(b.size(), 6u + 3u);  // Buttons, Button.Radio and Button.Checkbox are no title-bar buttons
+  ASSERT_EQ(b.size(), 8u + 3u);  // Buttons, Button.Radio and Button.Checkbox are no title-bar buttons
   EXPECT_EQ(b[0].frameCount, 3);
   EXPECT_EQ(b[0].combineOp, -1);
   EXPECT_EQ(b[1].frameCount, 6);
@@ -83,13 +85,15 @@ TEST(SkinLoader, TitleBarButtonFrameRules) {
   EXPECT_EQ(b[5].combineOp, 5);
   EXPECT_EQ(b[5].x, 7);
   EXPECT_EQ(b[5].y, -3);
+  EXPECT_EQ(b[6].frameCount, 3);  // 76 by 20: a ratio of 3.8 exactly
+  EXPECT_EQ(b[7].frameCount, 6);  // 77 by 20: just past it
   for (int j = 0; j < 3; ++j) {
-    EXPECT_EQ(b[6 + j].action, 7 + j);
-    EXPECT_EQ(b[6 + j].align, 100);
-    EXPECT_EQ(b[6 + j].visibility, 100);
-    EXPECT_EQ(b[6 + j].visibility1, 100);
-    EXPECT_EQ(b[6 + j].frameCount, 4);
-    EXPECT_TRUE(b[6 + j].image.Empty());
+    EXPECT_EQ(b[8 + j].action, 7 + j);
+    EXPECT_EQ(b[8 + j].align, 100);
+    EXPECT_EQ(b[8 + j].visibility, 100);
+    EXPECT_EQ(b[8 + j].visibility1, 100);
+    EXPECT_EQ(b[8 + j].frameCount, 4);
+    EXPECT_TRUE(b[8 + j].image.Empty());
   }
 }
 
@@ -102,8 +106,9 @@ TEST(SkinLoader, MdiControlsAreCutIntoThreeButtons) {
   ASSERT_EQ(b.size(), 3u);
   const int expectedX[3] = {48, 32, 16};
   for (int j = 0; j < 3; ++j) {
-    EXPECT_EQ(b[j].image.Width(), 48);
-    EXPECT_EQ(b[j].image.Height(), 10);
+    // The pixel read below needs the size: a wrong one ends the test here.
+    ASSERT_EQ(b[j].image.Width(), 48);
+    ASSERT_EQ(b[j].image.Height(), 10);
     EXPECT_EQ(RedOf(b[j].image.At(0, 0)), 48 * j);
     EXPECT_EQ(b[j].x, expectedX[j]);
   }

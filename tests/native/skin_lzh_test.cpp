@@ -76,6 +76,14 @@ TEST(SkinLzh, RefusesDamagedStreams) {
   // A cut stream runs out of bits before the stated length.
   EXPECT_FALSE(UnpackStoredSkin(big.substr(0, big.size() / 2), archive, error));
   EXPECT_TRUE(archive.empty());
+  // A stream cut inside its last literal: the missing bits are not read as
+  // the padding's zeros. "s" takes nine bits, "t" eight.
+  std::string s = PackStoredSkin("s");
+  EXPECT_FALSE(UnpackStoredSkin(s.substr(0, s.size() - 1), archive, error));
+  EXPECT_TRUE(archive.empty());
+  std::string t = PackStoredSkin("t");
+  EXPECT_FALSE(UnpackStoredSkin(t.substr(0, t.size() - 1), archive, error));
+  EXPECT_EQ(error, "compressed data ends early");
   // Shorter than the header: an empty archive.
   EXPECT_TRUE(UnpackStoredSkin("ab", archive, error));
   EXPECT_TRUE(archive.empty());

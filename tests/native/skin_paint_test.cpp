@@ -25,6 +25,8 @@ TEST(SkinPaint, LocatesFramesInStrips) {
   EXPECT_EQ(LocateFrame(stacked, 2, 2, true), (Rect{0, 20, 10, 40}));
   EXPECT_EQ(LocateFrame(strip, 0, 1), (Rect{0, 0, 64, 10}));    // no frames counts as one
   EXPECT_EQ(LocateFrame(strip, 4, 9), (Rect{48, 0, 64, 10}));   // past the last: the last
+  EXPECT_EQ(LocateFrame(strip, 4, 0), (Rect{0, 0, 16, 10}));    // before the first: the first
+  EXPECT_EQ(LocateFrame(stacked, 2, -3, true), (Rect{0, 0, 10, 20}));
 }
 
 TEST(SkinPaint, CapsThatDoNotFitAreDroppedAndTheWholeFrameStretched) {
@@ -37,6 +39,22 @@ TEST(SkinPaint, CapsThatDoNotFitAreDroppedAndTheWholeFrameStretched) {
   auto pieces = NineSlicePieces(15, 4, {0, 0, 40, 4}, {10, 0, 10, 0}, false, true);
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_EQ(pieces[0].src, (Rect{0, 0, 40, 4}));
+}
+
+TEST(SkinPaint, CapsThatExactlyFillTheTargetAreKept) {
+  Bitmap image = Coordinates(40, 12);
+  Bitmap out = NineSliceToBitmap({0, 0, 20, 8}, image, {10, 4, 10, 4}, false, false, 1, 1);
+  ASSERT_EQ(out.Width(), 20);
+  ASSERT_EQ(out.Height(), 8);
+  EXPECT_EQ(out.At(0, 0), Rgb(0, 0, 1));
+  EXPECT_EQ(out.At(9, 3), Rgb(9, 3, 1));
+  EXPECT_EQ(out.At(10, 4), Rgb(30, 8, 1));  // the far caps start right after the near ones
+  EXPECT_EQ(out.At(19, 7), Rgb(39, 11, 1));
+  // Three-slice: caps of 3 and 5 filling 8 pixels leave no room for the middle.
+  Bitmap strip = Coordinates(10, 2);
+  Bitmap three = ThreeSliceToBitmap({0, 0, 8, 2}, strip, false, 1, 1, 3, 5);
+  const int expected[8] = {0, 1, 2, 5, 6, 7, 8, 9};
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(SrcX(three.At(x, 0)), expected[x]) << x;
 }
 
 TEST(SkinPaint, CornersNeedBothSizes) {

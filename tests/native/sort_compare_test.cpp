@@ -10,11 +10,16 @@ using namespace browse;
 
 namespace {
 
-std::vector<std::string> Sorted(std::vector<std::string> v, const SortParams& p) {
+// Sorts as the list does: each text's key made once, then the keys compared.
+std::vector<std::string> Sorted(const std::vector<std::string>& v, const SortParams& p) {
   FoldingCollator c;
-  std::stable_sort(v.begin(), v.end(),
-                   [&](const std::string& a, const std::string& b) { return CompareItems(a, b, p, c) < 0; });
-  return v;
+  std::vector<std::pair<ItemSortKey, std::string>> items;
+  for (const std::string& s : v) items.emplace_back(MakeSortKey(s, p, c), s);
+  std::stable_sort(items.begin(), items.end(),
+                   [&](const auto& a, const auto& b) { return CompareSortKeys(a.first, b.first, p) < 0; });
+  std::vector<std::string> out;
+  for (auto& item : items) out.push_back(item.second);
+  return out;
 }
 
 }  // namespace
@@ -70,6 +75,11 @@ TEST(SortColumns, TextModeIgnoresLetterCaseAndMixesKinds) {
   EXPECT_LT(CompareItems("abc", "ABD", up, c), 0);
   EXPECT_GT(CompareItems("abc", "ABD", down, c), 0);
   EXPECT_LT(CompareItems("ab", "abc", up, c), 0);
+  // Every ASCII letter folds, the first and the last of the alphabet too.
+  EXPECT_EQ(CompareItems("Zip", "zip", up, c), 0);
+  EXPECT_EQ(CompareItems("Apple", "aPPLE", up, c), 0);
+  EXPECT_EQ(c.SortKey("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), "abcdefghijklmnopqrstuvwxyz");
+  EXPECT_GT(CompareItems("Zip", "_zip", up, c), 0);  // '_' sits between the two cases
   EXPECT_EQ(Sorted({"文件", "目录", "文件", "目录"}, {1, CompareMode::Text, true}),
             (std::vector<std::string>{"文件", "文件", "目录", "目录"}));
 }

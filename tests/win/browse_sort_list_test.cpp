@@ -38,14 +38,15 @@ TEST_F(SortListTest, CapacitiesAsNumbersThenReversed) {
   list.AddItem("CD1", 0, {"700M", "a"});
   list.AddItem("CD2", 0, {"4300M", "b"});
   list.AddItem("CD3", 0, {"99M", "c"});
+  list.AddItem("CD4", 0, {"1200M", "d"});
   EXPECT_EQ(ColumnPosition(list, list.Column(1)), 1);
   SortByColumn(list, 1, flags, true);
-  EXPECT_EQ(Column(1), (V{"99M", "700M", "4300M"}));
+  EXPECT_EQ(Column(1), (V{"99M", "700M", "1200M", "4300M"}));
   SortByColumn(list, 1, flags, true);
-  EXPECT_EQ(Column(1), (V{"4300M", "700M", "99M"}));
-  // The same column of a folder listing sorts as text.
+  EXPECT_EQ(Column(1), (V{"4300M", "1200M", "700M", "99M"}));
+  // The same column of a folder listing sorts as text: the digits one by one.
   SortByColumn(list, 1, flags, false);
-  EXPECT_EQ(Column(1), (V{"4300M", "700M", "99M"}));
+  EXPECT_EQ(Column(1), (V{"1200M", "4300M", "700M", "99M"}));
 }
 
 TEST_F(SortListTest, FlagsSharedAcrossModesAndChineseInLocaleOrder) {

@@ -14,6 +14,31 @@ using namespace browse;
 
 namespace {
 
+// Lets a window be sized below the system's minimum tracking size, for as
+// long as it lives.
+class WithoutSystemMinimum {
+ public:
+  explicit WithoutSystemMinimum(HWND window) : window_(window) {
+    formProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WithoutSystemMinimum::Proc)));
+  }
+  ~WithoutSystemMinimum() {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc_));
+    formProc_ = nullptr;
+  }
+  WithoutSystemMinimum(const WithoutSystemMinimum&) = delete;
+  WithoutSystemMinimum& operator=(const WithoutSystemMinimum&) = delete;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT r = CallWindowProcW(formProc_, w, msg, wp, lp);
+    if (msg == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = POINT{1, 1};
+    return r;
+  }
+  static inline WNDPROC formProc_ = nullptr;
+  HWND window_;
+};
+
 class TreeViewTest : public testsupport::SnapshotCommandTest {
  protected:
   void SetUp() override {
@@ -187,11 +212,15 @@ TEST_F(TreeViewTest, LayoutAndMinimumWidth) {
   EXPECT_EQ(tree.BtnExit.Left(), (tree.PnlExit.Width() - 65) / 2);
   tree.SetSize(500, 384);
   EXPECT_EQ(tree.BtnExit.Left(), (tree.PnlExit.Width() - 65) / 2);
-  // Never narrower than the button and 10 pixels (the system's own minimum
-  // for a sizable window may be larger).
+  // Never narrower than the button and 10 pixels. The system's own minimum
+  // for a sizable window is larger; with it out of the way only the window's
+  // rule holds the width.
+  WithoutSystemMinimum unlimited(tree.Handle());
+  tree.SetSize(90, 384);
+  ASSERT_EQ(tree.Width(), 90);
   tree.SetSize(40, 384);
-  EXPECT_GE(tree.Width(), 75);
-  EXPECT_GE(tree.PnlExit.Width(), 65);
+  EXPECT_EQ(tree.Width(), 75);
+  EXPECT_EQ(tree.Height(), 384);
 }
 
 TEST_F(TreeViewTest, TheCommandSetsAndEmptiesTheStatus) {
