@@ -20,9 +20,7 @@ int ColumnPosition(const ui::ListView& list, const ui::ListColumn* column) {
   return -1;
 }
 
-void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscending, bool snapshotList) {
-  if (position < 0 || position >= ColumnSortState::kColumns) return;
-  const SortParams p = sortAscending.Click(position, snapshotList);
+void SortList(ui::ListView& list, int position, const SortParams& p) {
   const WindowsCollator collator;
   // Keys are made when the sort first meets an item: asking the list for
   // its items one by one would cost a window message each.
@@ -36,6 +34,11 @@ void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscendi
   list.BeginUpdate();
   list.CustomSort([&](const ui::ListItem& a, const ui::ListItem& b) { return CompareSortKeys(keyOf(a), keyOf(b), p); });
   list.EndUpdate();
+}
+
+void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscending, bool snapshotList) {
+  if (position < 0 || position >= ColumnSortState::kColumns) return;
+  SortList(list, position, sortAscending.Click(position, snapshotList));
 }
 
 }  // namespace browse
