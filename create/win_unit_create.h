@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "create/drive_list.h"

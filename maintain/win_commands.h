@@ -5,7 +5,7 @@
 // layer, which hands them to the application's error box.
 #pragma once
 
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "maintain/win_support.h"
 #include "maintain/win_unit_compact.h"
 #include "maintain/win_unit_memo.h"

@@ -5,7 +5,7 @@
 // seconds rather than minutes and the window answers all the while.
 #pragma once
 
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "maintain/search.h"
 
 namespace maintain {

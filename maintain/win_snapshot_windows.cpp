@@ -1,6 +1,6 @@
 #include "maintain/win_snapshot_windows.h"
 
-#include "browse/print_view.h"
+#include "browse/win_print_view.h"
 #include "browse/win_sort_list.h"
 #include "ui/application.h"
 

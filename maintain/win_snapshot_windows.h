@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "browse/column_sort.h"
 #include "browse/win_unit_treeview.h"
 #include "catalog/connection.h"

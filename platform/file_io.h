@@ -1,5 +1,5 @@
 // File access of the portable core. Paths are UTF-8; the operating-system
-// implementation (file_io_posix.cpp or file_io_win32.cpp) converts them.
+// implementation (file_io_posix.cpp or win_file_io.cpp) converts them.
 #pragma once
 
 #include <cstdint>

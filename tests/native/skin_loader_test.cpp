@@ -4,8 +4,8 @@
 
 #include "skin/skin_colour.h"
 #include "skin/skin_image_ref.h"
-#include "skin/win_skin_data.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 #include "skin_test_support.h"
 
 namespace {

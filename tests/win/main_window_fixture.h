@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/program.h"
+#include "app/win_program.h"
 #include "catalog/connection.h"
 #include "catalog/schema.h"
 #include "catalog/statements.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program.h"
+#include "app/win_program.h"
 #include "catalog/schema.h"
 #include "catalog/statements.h"
 #include "platform/file_io.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "browse/print_view.h"
+#include "browse/win_print_view.h"
 
 using namespace browse;
 

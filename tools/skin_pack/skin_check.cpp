@@ -1,8 +1,8 @@
 #include "tools/skin_pack/skin_check.h"
 
 #include "skin/skin_messages.h"
-#include "skin/win_skin_data.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 
 namespace skinpack {
 

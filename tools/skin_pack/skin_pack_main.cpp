@@ -16,8 +16,8 @@
 #include "platform/text.h"
 #include "skin/skin_resource_names.h"
 #include "skin/stored_skin.h"
-#include "skin/win_skin_data.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 #include "tools/skin_pack/art_skin.h"
 #include "tools/skin_pack/skin_check.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "ui/ui.h"
 
 namespace testsupport {

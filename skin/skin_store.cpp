@@ -1,4 +1,4 @@
-#include "skin/win_skin_store.h"
+#include "skin/skin_store.h"
 
 #include "skin/stored_skin.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/program.h"
+#include "app/win_program.h"
 #include "bench/catalog_data.h"
 #include "catalog/statements.h"
 #include "ui/ui.h"

@@ -1,6 +1,6 @@
 // The main list's three modes (snapshot list, folder listing, search
 // results), moving between them, and the file details box.
-#include "app/ui_main_form.h"
+#include "app/win_main_form.h"
 #include "browse/list_texts.h"
 #include "browse/unit_public.h"
 #include "catalog/statements.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/ui_main_form.h"
+#include "app/win_main_form.h"
 #include "maintain/win_snapshot_windows.h"
 
 namespace app {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "app/program.h"
+#include "app/win_program.h"
 #include "bench/catalog_data.h"
 #include "catalog/statements.h"
 #include "browse/win_sort_list.h"

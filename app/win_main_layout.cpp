@@ -1,5 +1,5 @@
 // The main window's controls and menus, built once in the constructor.
-#include "app/ui_main_form.h"
+#include "app/win_main_form.h"
 #include "resources/resource_ids.h"
 
 namespace app {

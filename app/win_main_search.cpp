@@ -1,7 +1,7 @@
 // The search panel's handlers. The search itself runs in the search
 // panel's loop, which holds the list's painting back while rows arrive and
 // lets window messages through at short intervals.
-#include "app/ui_main_form.h"
+#include "app/win_main_form.h"
 #include "maintain/search.h"
 #include "maintain/win_search_panel.h"
 

@@ -1,4 +1,4 @@
-#include "browse/print_view.h"
+#include "browse/win_print_view.h"
 
 #include <stdexcept>
 #include <vector>

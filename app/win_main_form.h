@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "app/main_settings.h"
-#include "app/main_window.h"
+#include "app/win_main_window.h"
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
-#include "skin/win_skin_data.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 #include "ui/ui.h"
 
 namespace app {

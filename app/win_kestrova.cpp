@@ -2,7 +2,7 @@
 // message loop until the main window closes.
 #include <windows.h>
 
-#include "app/program.h"
+#include "app/win_program.h"
 #include "ui/ui.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -1,4 +1,4 @@
-#include "skin/win32/img_dc.h"
+#include "skin/win_img_dc.h"
 
 #include <climits>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "skin/win32/skin_resources.h"
+#include "skin/win_skin_resources.h"
 
 #include "platform/text.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_resource_names.h"
-#include "skin/win_skin_data.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 
 namespace skin::win32 {
 

@@ -1,10 +1,10 @@
 // The main window's start-up, close, settings and view commands.
 #include <exception>
 
-#include "app/ui_main_form.h"
+#include "app/win_main_form.h"
 #include "catalog/connection.h"
 #include "platform/ini.h"
-#include "skin/win32/skin_resources.h"
+#include "skin/win_skin_resources.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "app/win_program.h"
 
 #include "create/win_unit_create.h"
 

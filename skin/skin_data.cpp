@@ -1,4 +1,4 @@
-#include "skin/win_skin_data.h"
+#include "skin/skin_data.h"
 
 #include <exception>
 
@@ -7,7 +7,7 @@
 #include "skin/skin_messages.h"
 #include "skin/skin_read.h"
 #include "skin/stored_skin.h"
-#include "skin/win_skin_store.h"
+#include "skin/skin_store.h"
 
 namespace skin {
 
