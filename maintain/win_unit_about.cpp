@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/wide.h"
+#include "vorlune_version.h"
 
 namespace maintain {
 namespace {
@@ -149,7 +150,7 @@ TfrmAbout::TfrmAbout() : ui::Form("TfrmAbout", ui::bsDialog) {
 
 void TfrmAbout::FormCreate() {
   SetCaption("关于 - " + ui::App().Title);
-  lblVersion.SetText(lblVersion.Text() + kVersion);
+  lblVersion.SetText(lblVersion.Text() + VORLUNE_VERSION);
 }
 
 std::string TfrmAbout::ContactLink() {

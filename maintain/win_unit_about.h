@@ -8,12 +8,9 @@
 
 #include "ui/form.h"
 #include "ui/std_controls.h"
-#include "vorlune_version.h"
 
 namespace maintain {
 
-// The project version from CMake, the same as in the version information.
-inline constexpr const char* kVersion = VORLUNE_VERSION;
 inline constexpr const char* kContactAddress = "support@vorlune.example";
 
 // The shell's "open" on a document or link; replaceable so that tests can

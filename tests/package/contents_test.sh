@@ -14,9 +14,9 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Windows' own DLLs that a statically linked program may import.
-SYSTEM_DLLS=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll
+SYSTEM_DLLS=(kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll
   comctl32.dll comdlg32.dll winspool.drv msvcrt.dll winmm.dll shlwapi.dll uxtheme.dll msimg32.dll
-  version.dll imm32.dll uuid.dll ws2_32.dll "
+  version.dll imm32.dll ws2_32.dll)
 
 # Lists a zip's names as a Windows archiver reads them, after checking that
 # each name is stored in GBK with a matching Unicode path field.
@@ -41,8 +41,16 @@ for info in zipfile.ZipFile(sys.argv[1]).infolist():
 EOF
 }
 
-zip_extract() {  # zip folder
-  python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$1" "$2"
+zip_extract() {  # zip folder: extracts under the GBK names
+  python3 - "$1" "$2" <<'EOF'
+import os, sys, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+for info in z.infolist():
+    path = os.path.join(sys.argv[2], info.filename.encode("cp437").decode("gbk"))
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(z.read(info))
+EOF
 }
 
 installer_names() {
@@ -62,7 +70,7 @@ check_imports() {  # exe objdump
   dlls=$("$2" -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
   [[ -n $dlls ]] || fail "$1: no imports found"
   for d in $dlls; do
-    [[ $SYSTEM_DLLS == *" $d "* ]] || fail "$1 imports $d, which is not a system DLL"
+    [[ " ${SYSTEM_DLLS[*]} " == *" $d "* ]] || fail "$1 imports $d, which is not a system DLL"
   done
 }
 

@@ -45,9 +45,9 @@ setup() {
   return $rc
 }
 
-reg_value() {  # name: the value's data from the uninstall entry, or nothing
-  win reg query "$KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
-}
+# The uninstall entry's values, read once: then reg_value NAME gives one.
+read_entry() { ENTRY=$(win reg query "$KEY" 2>/dev/null | tr -d '\r') || ENTRY=; }
+reg_value() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$ENTRY"; }
 
 # Removes any earlier install so that a step starts from a known state.
 forget_installs() {
@@ -76,11 +76,14 @@ wait_until() {
 
 start_program() {  # Windows folder: starts its Kestrova.exe, waits for the main window
   (cd "$2" && "$WINE64" "$1\\Kestrova.exe" </dev/null >>"$LOG" 2>&1 &)
+  # A failing check must not leave the program running for the next step.
+  trap 'win "$PROBE" close-window TfrmMain 10000 >/dev/null 2>&1 || true' EXIT
   win "$PROBE" wait-window TfrmMain "$1\\Kestrova.exe" 60000 || fail "the installed program showed no main window"
 }
 
 stop_program() {
   win "$PROBE" close-window TfrmMain 30000 || fail "the installed program did not close"
+  trap - EXIT
 }
 
 checksums() {  # folder: every file's checksum, sorted by name
@@ -109,6 +112,7 @@ case $step in
       fail "the Start-menu shortcut does not point to the program"
     [[ $(win "$PROBE" shortcut-target "$MENU_WIN\\Vorlune 帮助.lnk" | tr -d '\r') == "$DEFAULT_WIN\\Kestrova.chm" ]] ||
       fail "the help shortcut does not point to the help file"
+    read_entry
     [[ $(reg_value DisplayName) == Vorlune ]] || fail "uninstall entry: DisplayName"
     [[ $(reg_value DisplayVersion) == "$version" ]] || fail "uninstall entry: DisplayVersion"
     [[ -n $(reg_value Publisher) ]] || fail "uninstall entry: Publisher"
@@ -149,6 +153,7 @@ case $step in
     rc=0; win "$dir_unix/uninstall.exe" /S "_?=$dir_win" >>"$LOG" || rc=$?
     (( rc != 0 )) || fail "the uninstaller ran while the program was running"
     [[ $before == "$(checksums "$dir_unix")" ]] || fail "a refused run changed files"
+    read_entry
     [[ -e $MENU_UNIX/Vorlune.lnk && -n $(reg_value DisplayName) ]] || fail "a refused run removed shortcuts or entry"
     stop_program
     ;;
@@ -158,6 +163,7 @@ case $step in
     setup "$DEFAULT_WIN" || fail "install exited with $?"
     put_user_data "$DEFAULT_UNIX"
     before=$(checksums "$DEFAULT_UNIX" | grep -E ' \./Kestrova(\.bak|\.ini)?$')
+    read_entry
     uninstaller=$(reg_value UninstallString)
     [[ $uninstaller == "\"$DEFAULT_WIN\\uninstall.exe\"" ]] || fail "uninstall entry: $uninstaller"
     # The uninstaller copies itself away and returns at once; it removes
