@@ -10,6 +10,8 @@
 #              refuse and change nothing
 #   uninstall  silent uninstall removes the program, shortcuts and entry and
 #              keeps catalogue, backup and settings
+#   uninstall-delete  the uninstaller's pages with the data box ticked
+#              delete catalogue, backup and settings too
 #   stop       ends the prefix's Wine server
 # Each step but start and stop sets up what it needs itself.
 set -euo pipefail
@@ -174,6 +176,21 @@ case $step in
     [[ ! -e $MENU_UNIX ]] || fail "Start-menu folder left behind"
     ! win reg query "$KEY" >/dev/null 2>&1 || fail "uninstall entry left behind"
     [[ $before == "$(checksums "$DEFAULT_UNIX")" ]] || fail "the uninstaller changed or removed the user's data"
+    ;;
+
+  uninstall-delete)
+    forget_installs
+    setup "$DEFAULT_WIN" || fail "install exited with $?"
+    put_user_data "$DEFAULT_UNIX"
+    win "$DEFAULT_UNIX/uninstall.exe" >>"$LOG" || fail "the uninstaller did not start"
+    trap 'win "$PROBE" click-button 取消 2000 >/dev/null 2>&1 || true' EXIT
+    for button in 下一步 同时删除编目数据库 卸载; do
+      win "$PROBE" click-button "$button" 30000 || fail "uninstaller page: no button $button"
+    done
+    wait_until 600 test ! -e "$DEFAULT_UNIX/uninstall.exe" || fail "the uninstaller did not finish"
+    win "$PROBE" click-button 关闭 30000 || fail "uninstaller: no close button"
+    trap - EXIT
+    [[ ! -e $DEFAULT_UNIX ]] || fail "left behind: $(ls "$DEFAULT_UNIX")"
     ;;
 
   stop)

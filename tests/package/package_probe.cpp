@@ -3,6 +3,9 @@
 //                              belongs to a process started from EXE
 //   close-window CLASS MS      closes that window and waits for its process to end
 //   shortcut-target LNK        prints the path a shell link points to
+//   click-button TEXT MS       waits for a visible, enabled button or check box
+//                              whose caption (without "&") starts with TEXT and
+//                              clicks it
 // Exit code 0 on success, 1 on failure or time-out (with a message on stderr).
 #include <windows.h>
 #include <objbase.h>
@@ -102,6 +105,47 @@ int ShortcutTarget(const wchar_t* lnk) {
   return result;
 }
 
+struct ButtonSearch {
+  std::wstring prefix;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchButton(HWND w, LPARAM param) {
+  auto* search = reinterpret_cast<ButtonSearch*>(param);
+  wchar_t cls[32] = L"", text[256] = L"";
+  GetClassNameW(w, cls, 32);
+  if (_wcsicmp(cls, L"Button") != 0 || !IsWindowVisible(w) || !IsWindowEnabled(w)) return TRUE;
+  GetWindowTextW(w, text, 256);
+  std::wstring caption;
+  for (const wchar_t* c = text; *c; ++c)
+    if (*c != L'&') caption += *c;
+  if (caption.compare(0, search->prefix.size(), search->prefix) != 0) return TRUE;
+  search->found = w;
+  return FALSE;
+}
+
+BOOL CALLBACK SearchTopLevel(HWND w, LPARAM param) {
+  if (IsWindowVisible(w)) EnumChildWindows(w, MatchButton, param);
+  return reinterpret_cast<ButtonSearch*>(param)->found == nullptr;
+}
+
+int ClickButton(const wchar_t* prefix, DWORD ms) {
+  DWORD start = GetTickCount();
+  ButtonSearch search{prefix};
+  for (;;) {
+    EnumWindows(SearchTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    if (GetTickCount() - start > ms) {
+      PrintUtf8(stderr, std::wstring(L"no button ") + prefix);
+      return 1;
+    }
+    Sleep(50);
+  }
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(search.found, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -109,6 +153,8 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"wait-window" && argc == 5) return WaitWindow(argv[2], argv[3], _wtoi(argv[4]));
   if (verb == L"close-window" && argc == 4) return CloseWindow(argv[2], _wtoi(argv[3]));
   if (verb == L"shortcut-target" && argc == 3) return ShortcutTarget(argv[2]);
-  std::fputs("usage: package_probe wait-window CLASS EXE MS | close-window CLASS MS | shortcut-target LNK\n", stderr);
+  if (verb == L"click-button" && argc == 4) return ClickButton(argv[2], _wtoi(argv[3]));
+  std::fputs("usage: package_probe wait-window CLASS EXE MS | close-window CLASS MS | shortcut-target LNK |"
+             " click-button TEXT MS\n", stderr);
   return 2;
 }
