@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/wide.h"
+#include "vorlune_version.h"
 
 namespace maintain {
 namespace {
@@ -35,7 +36,8 @@ HFONT MakeFont(int height, int weight, const wchar_t* face) {
                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
 }
 
-// The banner: a deep blue gradient, a stack of disks and the program's name.
+// The banner: a deep blue gradient, a stack of disks, the program's name and
+// the copyright line of the version information.
 HBITMAP DrawBanner(int w, int h) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
@@ -75,7 +77,12 @@ HBITMAP DrawBanner(int w, int h) {
   SetTextColor(dc, RGB(210, 225, 255));
   RECT sub{122, 64, w - 8, 90};
   DrawTextW(dc, L"光盘与磁盘编目", -1, &sub, DT_LEFT | DT_SINGLELINE);
+  HFONT tiny = MakeFont(11, FW_NORMAL, L"");
+  SelectObject(dc, tiny);
+  RECT copyright{122, 88, w - 6, h - 2};
+  DrawTextW(dc, ui::Wide(VORLUNE_COPYRIGHT).c_str(), -1, &copyright, DT_LEFT | DT_SINGLELINE);
   SelectObject(dc, of);
+  DeleteObject(tiny);
   DeleteObject(big);
   DeleteObject(small);
   SelectObject(dc, oldBmp);
@@ -143,7 +150,7 @@ TfrmAbout::TfrmAbout() : ui::Form("TfrmAbout", ui::bsDialog) {
 
 void TfrmAbout::FormCreate() {
   SetCaption("关于 - " + ui::App().Title);
-  lblVersion.SetText(lblVersion.Text() + kVersion);
+  lblVersion.SetText(lblVersion.Text() + VORLUNE_VERSION);
 }
 
 std::string TfrmAbout::ContactLink() {

@@ -11,7 +11,6 @@
 
 namespace maintain {
 
-inline constexpr const char* kVersion = "4.2";
 inline constexpr const char* kContactAddress = "support@vorlune.example";
 
 // The shell's "open" on a document or link; replaceable so that tests can
