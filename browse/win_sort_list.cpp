@@ -46,7 +46,7 @@ void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscendi
     }
     return it->second;
   };
-  list.BeginUpdate();
+  ui::ListView::UpdateLock lock(list);
   list.CustomSort([&](const ui::ListItem& a, const ui::ListItem& b) {
     const SortKey& ka = keyOf(a);
     const SortKey& kb = keyOf(b);
@@ -55,7 +55,6 @@ void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscendi
     r = r < 0 ? -1 : (r > 0 ? 1 : 0);
     return p.ascending ? r : -r;
   });
-  list.EndUpdate();
 }
 
 }  // namespace browse
