@@ -41,24 +41,20 @@ std::string TfrmMain::SelectedLabel() const {
 }
 
 void TfrmMain::BrowseAll() {
-  ListView1->BeginUpdate();
-  ListView1->Clear();
-  ListView1->ClearColumns();
-  ListView1->AddColumn("存储设备", 50, true);
-  ListView1->AddColumn("容量", 50, true);
-  ListView1->AddColumn("备 注", 50, true);
-  ADOQry.Close();
-  try {
+  {
+    ui::ListView::UpdateLock lock(*ListView1);
+    ListView1->Clear();
+    ListView1->ClearColumns();
+    ListView1->AddColumn("存储设备", 50, true);
+    ListView1->AddColumn("容量", 50, true);
+    ListView1->AddColumn("备 注", 50, true);
+    ADOQry.Close();
     catalog::OpenSnapshotList(ADOQry);
     for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
       ListView1->AddItem(ADOQry.AsString("CDName"), browse::kImageSnapshot,
                          {ADOQry.AsString("TotalM") + "M", browse::ShortMemo(ADOQry.AsString("Memo1"))});
     }
-  } catch (...) {
-    ListView1->EndUpdate();
-    throw;
   }
-  ListView1->EndUpdate();
   ADOQry.Close();
   CurrentPath.clear();
   TBtnUpdir->SetEnabled(false);
@@ -79,19 +75,13 @@ void TfrmMain::FillFolderColumns(bool lastColumnFixed) {
 // Adds one item per row of the open query: folders with the folder picture,
 // files with the picture of their kind.
 void TfrmMain::AddRowItems() {
-  ListView1->BeginUpdate();
-  try {
-    for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
-      std::string name = ADOQry.AsString("Name");
-      bool folder = ADOQry.AsInteger("Type") != 0;
-      int image = folder ? browse::kImageFolder : browse::GetFileIconIndex(name);
-      ListView1->AddItem(name, image, {folder ? "目录" : "文件", ADOQry.AsString("Path")});
-    }
-  } catch (...) {
-    ListView1->EndUpdate();
-    throw;
+  ui::ListView::UpdateLock lock(*ListView1);
+  for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
+    std::string name = ADOQry.AsString("Name");
+    bool folder = ADOQry.AsInteger("Type") != 0;
+    int image = folder ? browse::kImageFolder : browse::GetFileIconIndex(name);
+    ListView1->AddItem(name, image, {folder ? "目录" : "文件", ADOQry.AsString("Path")});
   }
-  ListView1->EndUpdate();
 }
 
 std::string TfrmMain::OpenSnapshot(const std::string& label) {

@@ -1,44 +1,35 @@
 // The main window's controls and menus, built once in the constructor.
 #include "app/win_main_form.h"
 #include "resources/resource_ids.h"
+#include "ui/gdi.h"
 
 namespace app {
 namespace {
 
 // The search panel's close picture: a small dark cross on the title strip's
 // colour, drawn here so it needs no resource.
-HBITMAP MakeCloseGlyph(COLORREF background) {
+gdi::Bitmap MakeCloseGlyph(COLORREF background) {
   const int n = 12;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, n, n);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  HBRUSH bg = CreateSolidBrush(background);
+  gdi::BitmapCanvas canvas(n, n);
+  HDC dc = canvas.dc();
   RECT r{0, 0, n, n};
-  FillRect(dc, &r, bg);
-  DeleteObject(bg);
-  HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  FillRect(dc, &r, gdi::Brush(CreateSolidBrush(background)).get());
+  gdi::Pen pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+  gdi::SelectGuard selectPen(dc, pen.get());
   MoveToEx(dc, 2, 2, nullptr);
   LineTo(dc, n - 2, n - 2);
   MoveToEx(dc, n - 3, 2, nullptr);
   LineTo(dc, 1, n - 2);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bmp;
+  return canvas.Take();
 }
 
 void AddIcons(ui::ImageList* list, int firstId, int count) {
   HINSTANCE module = GetModuleHandleW(nullptr);
   for (int i = 0; i < count; ++i) {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(module, MAKEINTRESOURCEW(firstId + i), IMAGE_ICON, list->Width(), list->Height(), 0));
+    gdi::Icon icon(static_cast<HICON>(
+        LoadImageW(module, MAKEINTRESOURCEW(firstId + i), IMAGE_ICON, list->Width(), list->Height(), 0)));
     if (!icon) continue;  // a test executable carries no pictures
-    list->AddIcon(icon);
-    DestroyIcon(icon);
+    list->AddIcon(icon.get());
   }
 }
 
@@ -80,13 +71,15 @@ void TfrmMain::LoadPictures() {
   AddIcons(ImageList2, IDI_TOOLBAR_FIRST, IDI_TOOLBAR_COUNT);
   AddIcons(ImgLstLarge, IDI_KIND_FIRST, IDI_KIND_COUNT);
   AddIcons(ImgLstSmall, IDI_KIND_FIRST, IDI_KIND_COUNT);
+  // Shared icons: the system keeps one copy per size for the module and
+  // frees it, so opening the window again does not make new ones.
   HICON appIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                0, 0, LR_DEFAULTSIZE));
+                                                0, 0, LR_DEFAULTSIZE | LR_SHARED));
   if (appIcon) {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP),
-                                                     IMAGE_ICON, 16, 16, 0)));
+                                                     IMAGE_ICON, 16, 16, LR_SHARED)));
   }
 }
 

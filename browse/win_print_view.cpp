@@ -32,23 +32,18 @@ void DrawWindowInto(HWND window, HDC target, POINT at) {
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return;
-  HDC wdc = GetWindowDC(window);
-  BitBlt(target, at.x, at.y, w, h, wdc, 0, 0, SRCCOPY);
-  ReleaseDC(window, wdc);
+  BitBlt(target, at.x, at.y, w, h, gdi::WindowDc(window, gdi::WindowDc::kWholeWindow).get(), 0, 0, SRCCOPY);
 
   RECT c;
   GetClientRect(window, &c);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
   if (c.right > 0 && c.bottom > 0) {
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bmp = CreateCompatibleBitmap(target, c.right, c.bottom);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    BitBlt(target, at.x + origin.x - r.left, at.y + origin.y - r.top, c.right, c.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+    gdi::MemoryDc dc(target);
+    gdi::Bitmap bmp(CreateCompatibleBitmap(target, c.right, c.bottom));
+    gdi::SelectGuard selectBmp(dc.get(), bmp.get());
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    BitBlt(target, at.x + origin.x - r.left, at.y + origin.y - r.top, c.right, c.bottom, dc.get(), 0, 0, SRCCOPY);
   }
   ChildCapture cc{window, target, POINT{r.left - at.x, r.top - at.y}};
   EnumChildWindows(window, DrawChild, reinterpret_cast<LPARAM>(&cc));
@@ -68,9 +63,9 @@ void DialogPrinter::BeginJob() {
   DOCINFOW di{};
   di.cbSize = sizeof di;
   di.lpszDocName = L"Vorlune";
-  if (StartDocW(dc_.Get(), &di) <= 0) Fail("无法开始打印作业");
-  if (StartPage(dc_.Get()) <= 0) {
-    AbortDoc(dc_.Get());
+  if (StartDocW(dc_.get(), &di) <= 0) Fail("无法开始打印作业");
+  if (StartPage(dc_.get()) <= 0) {
+    AbortDoc(dc_.get());
     Fail("无法开始打印页");
   }
 }
@@ -84,18 +79,16 @@ void DialogPrinter::DrawPicture(HBITMAP picture, SIZE size, const RECT& dest) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<DWORD> bits(static_cast<size_t>(size.cx) * size.cy);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, picture, 0, size.cy, bits.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  GetDIBits(gdi::WindowDc().get(), picture, 0, size.cy, bits.data(), &bi, DIB_RGB_COLORS);
   // Printers take device-independent bits; not every driver can stretch
   // from a screen bitmap.
-  StretchDIBits(dc_.Get(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, 0, 0, size.cx,
+  StretchDIBits(dc_.get(), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, 0, 0, size.cx,
                 size.cy, bits.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void DialogPrinter::EndJob() {
-  bool ok = EndPage(dc_.Get()) > 0;
-  ok = EndDoc(dc_.Get()) > 0 && ok;
+  bool ok = EndPage(dc_.get()) > 0;
+  ok = EndDoc(dc_.get()) > 0 && ok;
   dc_ = ui::PrinterDc();
   if (!ok) throw std::runtime_error("打印作业未能完成");
 }
@@ -105,19 +98,13 @@ void DialogPrinter::Fail(const char* what) {
   throw std::runtime_error(what);
 }
 
-HBITMAP CaptureWindow(HWND window, SIZE& size) {
+gdi::Bitmap CaptureWindow(HWND window, SIZE& size) {
   RECT r;
   GetWindowRect(window, &r);
   size = SIZE{r.right - r.left, r.bottom - r.top};
-  HDC screen = GetDC(nullptr);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, size.cx, size.cy);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  DrawWindowInto(window, dc, POINT{0, 0});
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bmp;
+  gdi::BitmapCanvas canvas(size.cx, size.cy);
+  DrawWindowInto(window, canvas.dc(), POINT{0, 0});
+  return canvas.Take();
 }
 
 void PrintControl(HWND owner, HWND control, PrintTarget& printer) {
@@ -126,17 +113,11 @@ void PrintControl(HWND owner, HWND control, PrintTarget& printer) {
   // The dialog has just closed over the list: let it repaint first.
   UpdateWindow(control);
   SIZE size;
-  HBITMAP picture = CaptureWindow(control, size);
-  try {
-    printer.BeginJob();
-    const int k = kPrinterPixelsPerScreenPixel;
-    printer.DrawPicture(picture, size, RECT{0, 0, size.cx * k, size.cy * k});
-    printer.EndJob();
-  } catch (...) {
-    DeleteObject(picture);
-    throw;
-  }
-  DeleteObject(picture);
+  gdi::Bitmap picture = CaptureWindow(control, size);
+  printer.BeginJob();
+  const int k = kPrinterPixelsPerScreenPixel;
+  printer.DrawPicture(picture.get(), size, RECT{0, 0, size.cx * k, size.cy * k});
+  printer.EndJob();
 }
 
 }  // namespace browse

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "ui/dialogs.h"
+#include "ui/gdi.h"
 
 namespace browse {
 
@@ -40,8 +41,8 @@ class DialogPrinter : public PrintTarget {
 };
 
 // A picture of the window and its child windows as they show on screen, as
-// wide and as high as the window. The caller deletes the bitmap.
-HBITMAP CaptureWindow(HWND window, SIZE& size);
+// wide and as high as the window.
+gdi::Bitmap CaptureWindow(HWND window, SIZE& size);
 
 // `BtnPrintClick`. Printer errors throw std::runtime_error.
 void PrintControl(HWND owner, HWND control, PrintTarget& printer);

@@ -31,9 +31,8 @@ void SortList(ui::ListView& list, int position, const SortParams& p) {
     if (added) it->second = MakeSortKey(ShownText(item, position), p, collator);
     return it->second;
   };
-  list.BeginUpdate();
+  ui::ListView::UpdateLock lock(list);
   list.CustomSort([&](const ui::ListItem& a, const ui::ListItem& b) { return CompareSortKeys(keyOf(a), keyOf(b), p); });
-  list.EndUpdate();
 }
 
 void SortByColumn(ui::ListView& list, int position, ColumnSortState& sortAscending, bool snapshotList) {

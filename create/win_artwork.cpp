@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace create {
@@ -24,7 +25,7 @@ const EmbeddedPicture* Find(std::string_view name) {
 
 // A top-down 32-bit DIB section of width x height; bits receives its pixels
 // (BGRA).
-HBITMAP NewDib(int width, int height, uint32_t** bits) {
+gdi::Bitmap NewDib(int width, int height, uint32_t** bits) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -33,7 +34,7 @@ HBITMAP NewDib(int width, int height, uint32_t** bits) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  gdi::Bitmap bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
   *bits = static_cast<uint32_t*>(p);
   return bmp;
 }
@@ -44,12 +45,12 @@ unsigned Blend(unsigned fg, unsigned bg, unsigned a) { return (fg * a + bg * (25
 
 }  // namespace
 
-HBITMAP EmbeddedPictureWithAlpha(std::string_view name) {
+gdi::Bitmap EmbeddedPictureWithAlpha(std::string_view name) {
   const EmbeddedPicture* p = Find(name);
-  if (!p) return nullptr;
+  if (!p) return {};
   uint32_t* bits = nullptr;
-  HBITMAP bmp = NewDib(p->size, p->size, &bits);
-  if (!bmp) return nullptr;
+  gdi::Bitmap bmp = NewDib(p->size, p->size, &bits);
+  if (!bmp) return {};
   for (int i = 0; i < p->size * p->size; ++i) {
     const unsigned char* s = p->rgba + 4 * i;
     unsigned a = s[3];
@@ -58,13 +59,13 @@ HBITMAP EmbeddedPictureWithAlpha(std::string_view name) {
   return bmp;
 }
 
-HBITMAP EmbeddedPictureOn(std::string_view name, COLORREF background, bool disabledTwin) {
+gdi::Bitmap EmbeddedPictureOn(std::string_view name, COLORREF background, bool disabledTwin) {
   const EmbeddedPicture* p = Find(name);
-  if (!p) return nullptr;
+  if (!p) return {};
   int n = p->size, width = disabledTwin ? 2 * n : n;
   uint32_t* bits = nullptr;
-  HBITMAP bmp = NewDib(width, n, &bits);
-  if (!bmp) return nullptr;
+  gdi::Bitmap bmp = NewDib(width, n, &bits);
+  if (!bmp) return {};
   unsigned br = GetRValue(background), bg = GetGValue(background), bb = GetBValue(background);
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
@@ -91,55 +92,45 @@ constexpr double kPi = 3.14159265358979323846;
 
 class Canvas {
  public:
-  Canvas(int size, COLORREF background) : size_(size), big_(size * kScale) {
-    dc_ = CreateCompatibleDC(nullptr);
+  Canvas(int size, COLORREF background) : size_(size), big_(size * kScale), dc_(nullptr) {
     uint32_t* bits = nullptr;
     bmp_ = NewDib(big_, big_, &bits);
-    old_ = SelectObject(dc_, bmp_);
+    select_.emplace(dc_.get(), bmp_.get());
     RECT r{0, 0, big_, big_};
-    HBRUSH b = CreateSolidBrush(background);
-    FillRect(dc_, &r, b);
-    DeleteObject(b);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
+    FillRect(dc_.get(), &r, gdi::Brush(CreateSolidBrush(background)).get());
   }
   // A filled circle at centre (cx, cy), radius r, in picture units.
   void Circle(double cx, double cy, double r, COLORREF fill, COLORREF line, double lineWidth = 1) {
-    Shape(fill, line, lineWidth, [&] { Ellipse(dc_, X(cx - r), X(cy - r), X(cx + r), X(cy + r)); });
+    Shape(fill, line, lineWidth, [&](HDC dc) { Ellipse(dc, X(cx - r), X(cy - r), X(cx + r), X(cy + r)); });
   }
   // A wedge of the circle from angle a0 to a1 (degrees, counter-clockwise).
   void Wedge(double cx, double cy, double r, double a0, double a1, COLORREF fill) {
     auto px = [&](double a) { return X(cx + r * std::cos(a * kPi / 180)); };
     auto py = [&](double a) { return X(cy - r * std::sin(a * kPi / 180)); };
-    Shape(fill, fill, 0, [&] {
-      Pie(dc_, X(cx - r), X(cy - r), X(cx + r), X(cy + r), px(a0), py(a0), px(a1), py(a1));
+    Shape(fill, fill, 0, [&](HDC dc) {
+      Pie(dc, X(cx - r), X(cy - r), X(cx + r), X(cy + r), px(a0), py(a0), px(a1), py(a1));
     });
   }
   void Rect(double l, double t, double r, double b, double round, COLORREF fill, COLORREF line) {
-    Shape(fill, line, 1, [&] { RoundRect(dc_, X(l), X(t), X(r), X(b), X(round), X(round)); });
+    Shape(fill, line, 1, [&](HDC dc) { RoundRect(dc, X(l), X(t), X(r), X(b), X(round), X(round)); });
   }
   void Line(double x0, double y0, double x1, double y1, double width, COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, X(width), colour);
-    HGDIOBJ old = SelectObject(dc_, pen);
-    MoveToEx(dc_, X(x0), X(y0), nullptr);
-    LineTo(dc_, X(x1), X(y1));
-    SelectObject(dc_, old);
-    DeleteObject(pen);
+    gdi::Pen pen(CreatePen(PS_SOLID, X(width), colour));
+    gdi::SelectGuard selectPen(dc_.get(), pen.get());
+    MoveToEx(dc_.get(), X(x0), X(y0), nullptr);
+    LineTo(dc_.get(), X(x1), X(y1));
   }
   // The picture at its final size.
-  HBITMAP Result() {
+  gdi::Bitmap Result() {
     uint32_t* bits = nullptr;
-    HBITMAP out = NewDib(size_, size_, &bits);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, out);
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, size_, size_, dc_, 0, 0, big_, big_, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    gdi::Bitmap out = NewDib(size_, size_, &bits);
+    {
+      gdi::MemoryDc dc(nullptr);
+      gdi::SelectGuard selectOut(dc.get(), out.get());
+      SetStretchBltMode(dc.get(), HALFTONE);
+      SetBrushOrgEx(dc.get(), 0, 0, nullptr);
+      StretchBlt(dc.get(), 0, 0, size_, size_, dc_.get(), 0, 0, big_, big_, SRCCOPY);
+    }
     // GDI leaves the alpha bytes at 0; the picture is opaque.
     GdiFlush();
     for (int i = 0; i < size_ * size_; ++i) bits[i] |= 0xFF000000u;
@@ -150,20 +141,16 @@ class Canvas {
   int X(double v) const { return static_cast<int>(std::lround(v * kScale)); }
   template <class F>
   void Shape(COLORREF fill, COLORREF line, double lineWidth, F draw) {
-    HBRUSH brush = CreateSolidBrush(fill);
-    HPEN pen = lineWidth > 0 ? CreatePen(PS_SOLID, X(lineWidth), line) : CreatePen(PS_NULL, 0, 0);
-    HGDIOBJ ob = SelectObject(dc_, brush), op = SelectObject(dc_, pen);
-    draw();
-    SelectObject(dc_, ob);
-    SelectObject(dc_, op);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    gdi::Brush brush(CreateSolidBrush(fill));
+    gdi::Pen pen(lineWidth > 0 ? CreatePen(PS_SOLID, X(lineWidth), line) : CreatePen(PS_NULL, 0, 0));
+    gdi::SelectGuard selectBrush(dc_.get(), brush.get()), selectPen(dc_.get(), pen.get());
+    draw(dc_.get());
   }
 
   int size_, big_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HGDIOBJ old_;
+  gdi::MemoryDc dc_;
+  gdi::Bitmap bmp_;
+  std::optional<gdi::SelectGuard> select_;
 };
 
 // A compact disc: silver with coloured sheen at `turn` degrees, its data
@@ -189,7 +176,7 @@ void DrawMagnifier(Canvas& c, double x, double y, double r) {
 
 }  // namespace
 
-HBITMAP DrawAnimationFrame(int frame, COLORREF background) {
+gdi::Bitmap DrawAnimationFrame(int frame, COLORREF background) {
   const double s = kAnimationFrameSize;
   Canvas c(kAnimationFrameSize, background);
   DrawDisc(c, s * 0.44, s * 0.44, s * 0.4, frame * 40.0, background);
@@ -199,7 +186,7 @@ HBITMAP DrawAnimationFrame(int frame, COLORREF background) {
   return c.Result();
 }
 
-HBITMAP DrawIdlePicture(COLORREF background) {
+gdi::Bitmap DrawIdlePicture(COLORREF background) {
   const double s = kPictureBoxSize;
   Canvas c(kPictureBoxSize, background);
   DrawDisc(c, s * 0.5, s * 0.4, s * 0.34, 15, background);

@@ -157,15 +157,13 @@ void TfrmCreate::LayOut() {
 
 void TfrmCreate::LoadPictures() {
   for (int type = 0; type <= 6; ++type) {
-    HBITMAP bmp = EmbeddedPictureWithAlpha("drive" + std::to_string(type));
-    ImageList_Add(ImgLstDriver.Handle(), bmp, nullptr);
-    DeleteObject(bmp);
+    gdi::Bitmap bmp = EmbeddedPictureWithAlpha("drive" + std::to_string(type));
+    ImageList_Add(ImgLstDriver.Handle(), bmp.get(), nullptr);
   }
   ComboBoxEx1.SetImages(&ImgLstDriver);
   for (int frame = 0; frame < kAnimationFrames; ++frame) {
-    HBITMAP bmp = DrawAnimationFrame(frame, Color());
-    ImageList_Add(ImageList1.Handle(), bmp, nullptr);
-    DeleteObject(bmp);
+    gdi::Bitmap bmp = DrawAnimationFrame(frame, Color());
+    ImageList_Add(ImageList1.Handle(), bmp.get(), nullptr);
   }
   Image2.SetPicture(DrawIdlePicture(Color()));
   BtnCreate.SetGlyph(EmbeddedPictureOn("create", ui::clBtnFace(), true), 2);
@@ -361,17 +359,11 @@ void TfrmCreate::BtnCreateClick() {
 }
 
 void TfrmCreate::ShowFrame(int frame) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, kPictureBoxSize, kPictureBoxSize);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
+  gdi::BitmapCanvas canvas(kPictureBoxSize, kPictureBoxSize);
   RECT r{0, 0, kPictureBoxSize, kPictureBoxSize};
-  FillRect(dc, &r, ui::SolidBrush(Color()));
-  ImageList_Draw(ImageList1.Handle(), frame, dc, 0, 0, ILD_NORMAL);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  Image2.SetPicture(bmp);
+  FillRect(canvas.dc(), &r, ui::SolidBrush(Color()));
+  ImageList_Draw(ImageList1.Handle(), frame, canvas.dc(), 0, 0, ILD_NORMAL);
+  Image2.SetPicture(canvas.Take());
 }
 
 void TfrmCreate::Timer1Timer() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "ui/wide.h"
 #include "vorlune_version.h"
 
@@ -31,90 +32,72 @@ std::string UrlEncode(const std::string& s) {
   return out;
 }
 
-HFONT MakeFont(int height, int weight, const wchar_t* face) {
-  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+gdi::Font MakeFont(int height, int weight, const wchar_t* face) {
+  return gdi::Font(CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face));
 }
 
 // The banner: a deep blue gradient, a stack of disks, the program's name and
 // the copyright line of the version information.
-HBITMAP DrawBanner(int w, int h) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ oldBmp = SelectObject(dc, bmp);
+gdi::Bitmap DrawBanner(int w, int h) {
+  gdi::BitmapCanvas canvas(w, h);
+  HDC dc = canvas.dc();
   for (int y = 0; y < h; ++y) {
     int t = y * 255 / (h - 1);
-    HBRUSH b = CreateSolidBrush(RGB(20 + t / 8, 50 + t / 5, 120 + t / 3));
     RECT line{0, y, w, y + 1};
-    FillRect(dc, &line, b);
-    DeleteObject(b);
+    FillRect(dc, &line, gdi::Brush(CreateSolidBrush(RGB(20 + t / 8, 50 + t / 5, 120 + t / 3))).get());
   }
   // Three disks, each a silver ring around a hole.
   for (int i = 0; i < 3; ++i) {
     int cx = 52 + i * 10, cy = 52 - i * 4, r = 34;
-    HBRUSH face = CreateSolidBrush(RGB(205 - i * 15, 215 - i * 10, 230));
-    HPEN edge = CreatePen(PS_SOLID, 1, RGB(90, 110, 150));
-    HGDIOBJ ob = SelectObject(dc, face), op = SelectObject(dc, edge);
-    Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
-    HBRUSH hole = CreateSolidBrush(RGB(40, 70, 140));
-    SelectObject(dc, hole);
+    gdi::Brush face(CreateSolidBrush(RGB(205 - i * 15, 215 - i * 10, 230)));
+    gdi::Brush hole(CreateSolidBrush(RGB(40, 70, 140)));
+    gdi::Pen edge(CreatePen(PS_SOLID, 1, RGB(90, 110, 150)));
+    gdi::SelectGuard selectEdge(dc, edge.get());
+    {
+      gdi::SelectGuard selectFace(dc, face.get());
+      Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
+    }
+    gdi::SelectGuard selectHole(dc, hole.get());
     Ellipse(dc, cx - 8, cy - 8, cx + 8, cy + 8);
-    SelectObject(dc, ob);
-    SelectObject(dc, op);
-    DeleteObject(face);
-    DeleteObject(edge);
-    DeleteObject(hole);
   }
   SetBkMode(dc, TRANSPARENT);
-  HFONT big = MakeFont(34, FW_BOLD, L"Arial");
-  HFONT small = MakeFont(14, FW_NORMAL, L"");
-  HGDIOBJ of = SelectObject(dc, big);
-  SetTextColor(dc, RGB(255, 255, 255));
-  RECT title{120, 18, w - 8, 60};
-  DrawTextW(dc, L"Vorlune", -1, &title, DT_LEFT | DT_SINGLELINE);
-  SelectObject(dc, small);
+  gdi::Font big = MakeFont(34, FW_BOLD, L"Arial");
+  gdi::Font small = MakeFont(14, FW_NORMAL, L"");
+  {
+    gdi::SelectGuard selectBig(dc, big.get());
+    SetTextColor(dc, RGB(255, 255, 255));
+    RECT title{120, 18, w - 8, 60};
+    DrawTextW(dc, L"Vorlune", -1, &title, DT_LEFT | DT_SINGLELINE);
+  }
+  gdi::SelectGuard selectSmall(dc, small.get());
   SetTextColor(dc, RGB(210, 225, 255));
   RECT sub{122, 64, w - 8, 90};
   DrawTextW(dc, L"光盘与磁盘编目", -1, &sub, DT_LEFT | DT_SINGLELINE);
-  HFONT tiny = MakeFont(11, FW_NORMAL, L"");
-  SelectObject(dc, tiny);
-  RECT copyright{122, 88, w - 6, h - 2};
-  DrawTextW(dc, ui::Wide(VORLUNE_COPYRIGHT).c_str(), -1, &copyright, DT_LEFT | DT_SINGLELINE);
-  SelectObject(dc, of);
-  DeleteObject(tiny);
-  DeleteObject(big);
-  DeleteObject(small);
-  SelectObject(dc, oldBmp);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bmp;
+  gdi::Font tiny = MakeFont(11, FW_NORMAL, L"");
+  {
+    gdi::SelectGuard selectTiny(dc, tiny.get());
+    RECT copyright{122, 88, w - 6, h - 2};
+    DrawTextW(dc, ui::Wide(VORLUNE_COPYRIGHT).c_str(), -1, &copyright, DT_LEFT | DT_SINGLELINE);
+  }
+  return canvas.Take();
 }
 
 // The small mark before the contact address: an envelope.
-HBITMAP DrawMark(int w, int h) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ oldBmp = SelectObject(dc, bmp);
+gdi::Bitmap DrawMark(int w, int h) {
+  gdi::BitmapCanvas canvas(w, h);
+  HDC dc = canvas.dc();
   RECT all{0, 0, w, h};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 160));
-  HBRUSH paper = CreateSolidBrush(RGB(255, 255, 255));
-  HGDIOBJ op = SelectObject(dc, pen), ob = SelectObject(dc, paper);
+  gdi::Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 160)));
+  gdi::Brush paper(CreateSolidBrush(RGB(255, 255, 255)));
+  gdi::SelectGuard selectPen(dc, pen.get()), selectPaper(dc, paper.get());
   int left = (w - 16) / 2;
   Rectangle(dc, left, 0, left + 16, h);
   MoveToEx(dc, left, 0, nullptr);
   LineTo(dc, left + 8, h / 2 + 1);
   LineTo(dc, left + 16, -1);
-  SelectObject(dc, op);
-  SelectObject(dc, ob);
-  DeleteObject(pen);
-  DeleteObject(paper);
-  SelectObject(dc, oldBmp);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bmp;
+  return canvas.Take();
 }
 
 }  // namespace

@@ -18,14 +18,14 @@ BITMAPINFO TopDownInfo(int w, int h) {
 }
 
 // A monochrome bitmap, set (white) where `bitmap` has the key colour.
-HBITMAP CreateMask(const Bitmap& bitmap, uint32_t key) {
+gdi::Bitmap CreateMask(const Bitmap& bitmap, uint32_t key) {
   const int w = bitmap.Width(), h = bitmap.Height();
   const int stride = (w + 15) / 16 * 2;  // monochrome rows are word-aligned
   std::vector<uint8_t> bits(static_cast<size_t>(stride) * h, 0);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       if (bitmap.At(x, y) == key) bits[static_cast<size_t>(y) * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-  return CreateBitmap(w, h, 1, 1, bits.data());
+  return gdi::Bitmap(CreateBitmap(w, h, 1, 1, bits.data()));
 }
 
 void Present(HDC dc, RECT dst, const Bitmap& composed, bool transparent) {
@@ -37,10 +37,10 @@ void Present(HDC dc, RECT dst, const Bitmap& composed, bool transparent) {
 
 }  // namespace
 
-HBITMAP CreateDibFrom(const Bitmap& bitmap) {
+gdi::Bitmap CreateDibFrom(const Bitmap& bitmap) {
   BITMAPINFO bi = TopDownInfo(bitmap.Width(), bitmap.Height());
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  gdi::Bitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (dib && bits) std::memcpy(bits, bitmap.Pixels().data(), bitmap.Pixels().size() * 4);
   return dib;
 }
@@ -50,18 +50,15 @@ Bitmap CaptureFromDC(HDC dc, RECT r) {
   if (out.Empty()) return out;
   BITMAPINFO bi = TopDownInfo(out.Width(), out.Height());
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  gdi::Bitmap dib(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib) return out;
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, out.Width(), out.Height(), dc, r.left, r.top, SRCCOPY);
+  gdi::MemoryDc mem(dc);
+  gdi::SelectGuard selectDib(mem.get(), dib.get());
+  BitBlt(mem.get(), 0, 0, out.Width(), out.Height(), dc, r.left, r.top, SRCCOPY);
   GdiFlush();
   const auto* px = static_cast<const uint32_t*>(bits);
   for (int y = 0; y < out.Height(); ++y)
     for (int x = 0; x < out.Width(); ++x) out.Set(x, y, px[static_cast<size_t>(y) * out.Width() + x] & 0xFFFFFF);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  DeleteObject(dib);
   return out;
 }
 
@@ -77,18 +74,13 @@ void TransparentBlitToDC(HDC dc, RECT dst, const Bitmap& bitmap, uint32_t key) {
   if (bitmap.Empty() || w <= 0 || h <= 0) return;
   Bitmap sized(w, h);
   StretchCopy(sized, {0, 0, w, h}, bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
-  HBITMAP dib = CreateDibFrom(sized);
-  HBITMAP mask = CreateMask(sized, key);
-  if (dib && mask) {
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, dib);
-    // Where the mask is set the destination stays; elsewhere the source is copied.
-    MaskBlt(dc, dst.left, dst.top, w, h, mem, 0, 0, mask, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
-    SelectObject(mem, old);
-    DeleteDC(mem);
-  }
-  if (mask) DeleteObject(mask);
-  if (dib) DeleteObject(dib);
+  gdi::Bitmap dib = CreateDibFrom(sized);
+  gdi::Bitmap mask = CreateMask(sized, key);
+  if (!dib || !mask) return;
+  gdi::MemoryDc mem(dc);
+  gdi::SelectGuard selectDib(mem.get(), dib.get());
+  // Where the mask is set the destination stays; elsewhere the source is copied.
+  MaskBlt(dc, dst.left, dst.top, w, h, mem.get(), 0, 0, mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
 void DrawNineSlice(HDC dc, RECT dst, const Bitmap& image, bool vertical, bool transparent, int frameCount,
@@ -132,9 +124,9 @@ void Tile(HDC dc, RECT dst, const Bitmap& image, Rect src) {
     for (int x = dst.left; x < dst.right; x += piece.Width()) CopyToDC(dc, x, y, piece);
 }
 
-HRGN RegionFromRects(const std::vector<Rect>& rects) {
+gdi::Region RegionFromRects(const std::vector<Rect>& rects) {
   constexpr size_t kBatch = 2000;
-  HRGN result = nullptr;
+  gdi::Region result;
   for (size_t start = 0; start < rects.size(); start += kBatch) {
     size_t count = std::min(kBatch, rects.size() - start);
     std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
@@ -154,19 +146,17 @@ HRGN RegionFromRects(const std::vector<Rect>& rects) {
       bounds.bottom = std::max(bounds.bottom, static_cast<LONG>(r.bottom));
     }
     data->rdh.rcBound = bounds;
-    HRGN batch = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
+    gdi::Region batch(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
     if (!batch) continue;
-    if (!result) {
-      result = batch;
-    } else {
-      CombineRgn(result, result, batch, RGN_OR);
-      DeleteObject(batch);
-    }
+    if (!result)
+      result = std::move(batch);
+    else
+      CombineRgn(result.get(), result.get(), batch.get(), RGN_OR);
   }
   return result;
 }
 
-HRGN RegionFromBitmap(const Bitmap& bitmap, int xOffset, int yOffset, int blueTolerance, int greenTolerance,
+gdi::Region RegionFromBitmap(const Bitmap& bitmap, int xOffset, int yOffset, int blueTolerance, int greenTolerance,
                       int redTolerance, uint32_t key) {
   return RegionFromRects(
       skin::RegionFromBitmap(bitmap, xOffset, yOffset, blueTolerance, greenTolerance, redTolerance, key));

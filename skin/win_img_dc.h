@@ -7,13 +7,15 @@
 
 #include <vector>
 
+#include "platform/win_gdi.h"
+
 #include "skin/img_util.h"
 #include "skin/skin_colour.h"
 
 namespace skin::win32 {
 
-// A top-down 32-bit DIB section with the bitmap's pixels (caller frees).
-HBITMAP CreateDibFrom(const Bitmap& bitmap);
+// A top-down 32-bit DIB section with the bitmap's pixels.
+gdi::Bitmap CreateDibFrom(const Bitmap& bitmap);
 // What the device context shows in `r`.
 Bitmap CaptureFromDC(HDC dc, RECT r);
 
@@ -32,11 +34,11 @@ void DrawThreeSlice(HDC dc, RECT dst, const Bitmap& image, bool vertical, bool t
 void DrawFrame(HDC dc, RECT dst, const Bitmap& image, bool transparent, int frameCount, int frameIndex);
 void Tile(HDC dc, RECT dst, const Bitmap& image, Rect src);
 
-// A region of the bitmap's opaque pixels (caller owns it), or null when no
-// pixel is opaque. Rectangles are combined in batches of 2000.
-HRGN RegionFromBitmap(const Bitmap& bitmap, int xOffset, int yOffset, int blueTolerance, int greenTolerance,
+// A region of the bitmap's opaque pixels, or none when no pixel is opaque.
+// Rectangles are combined in batches of 2000.
+gdi::Region RegionFromBitmap(const Bitmap& bitmap, int xOffset, int yOffset, int blueTolerance, int greenTolerance,
                       int redTolerance, uint32_t key = kMagenta);
-HRGN RegionFromRects(const std::vector<Rect>& rects);
+gdi::Region RegionFromRects(const std::vector<Rect>& rects);
 
 // A skin colour as a COLORREF, system colours resolved now.
 COLORREF ResolveColour(TColor colour);

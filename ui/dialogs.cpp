@@ -45,19 +45,6 @@ bool SaveDialog::Execute() {
   return true;
 }
 
-PrinterDc& PrinterDc::operator=(PrinterDc&& o) noexcept {
-  if (this != &o) {
-    if (dc_) DeleteDC(dc_);
-    dc_ = o.dc_;
-    o.dc_ = nullptr;
-  }
-  return *this;
-}
-
-PrinterDc::~PrinterDc() {
-  if (dc_) DeleteDC(dc_);
-}
-
 std::function<HDC()> PrintDialog::Override;
 
 PrintDialog::PrintDialog(Form* owner) : Component(owner) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/component.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
@@ -27,19 +28,7 @@ class SaveDialog : public Component {
 };
 
 // A printer device context that the caller owns (deleted with the object).
-class PrinterDc {
- public:
-  PrinterDc() = default;
-  explicit PrinterDc(HDC dc) : dc_(dc) {}
-  PrinterDc(PrinterDc&& o) noexcept : dc_(o.dc_) { o.dc_ = nullptr; }
-  PrinterDc& operator=(PrinterDc&& o) noexcept;
-  ~PrinterDc();
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_ = nullptr;
-};
+using PrinterDc = gdi::Dc;
 
 class PrintDialog : public Component {
  public:

@@ -3,6 +3,7 @@
 #include <map>
 #include <tuple>
 
+#include "ui/gdi.h"
 #include "ui/wide.h"
 
 namespace ui {
@@ -16,13 +17,12 @@ int CALLBACK MarkFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) {
 }
 
 bool FaceInstalled(const wchar_t* face) {
-  HDC dc = GetDC(nullptr);
+  gdi::WindowDc screen;
   LOGFONTW lf{};
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   bool found = false;
-  EnumFontFamiliesExW(dc, &lf, MarkFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, dc);
+  EnumFontFamiliesExW(screen.get(), &lf, MarkFound, reinterpret_cast<LPARAM>(&found), 0);
   return found;
 }
 
@@ -48,9 +48,7 @@ HFONT FontHandle(const Font& font) {
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   LOGFONTW lf{};
-  HDC dc = GetDC(nullptr);
-  lf.lfHeight = -MulDiv(font.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, dc);
+  lf.lfHeight = -MulDiv(font.size, GetDeviceCaps(gdi::WindowDc().get(), LOGPIXELSY), 72);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic;
   lf.lfUnderline = font.underline;

@@ -6,19 +6,17 @@ ImageList::ImageList(Form* owner, int width, int height)
     : Component(owner), width_(width), height_(height) {
   DeclareClass("TCustomImageList");
   DeclareClass("TImageList");
-  list_ = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 16, 16);
+  list_.reset(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 16, 16));
 }
 
-ImageList::~ImageList() { ImageList_Destroy(list_); }
-
-int ImageList::Count() const { return ImageList_GetImageCount(list_); }
+int ImageList::Count() const { return ImageList_GetImageCount(list_.get()); }
 
 int ImageList::AddMasked(HBITMAP bitmap, COLORREF transparent) {
-  return ImageList_AddMasked(list_, bitmap, transparent);
+  return ImageList_AddMasked(list_.get(), bitmap, transparent);
 }
 
-int ImageList::AddIcon(HICON icon) { return ImageList_AddIcon(list_, icon); }
+int ImageList::AddIcon(HICON icon) { return ImageList_AddIcon(list_.get(), icon); }
 
-void ImageList::Clear() { ImageList_RemoveAll(list_); }
+void ImageList::Clear() { ImageList_RemoveAll(list_.get()); }
 
 }  // namespace ui

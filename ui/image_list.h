@@ -6,17 +6,17 @@
 #include <commctrl.h>
 
 #include "ui/component.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
 class ImageList : public Component {
  public:
   ImageList(Form* owner, int width, int height);
-  ~ImageList() override;
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Count() const;
-  HIMAGELIST Handle() const { return list_; }
+  HIMAGELIST Handle() const { return list_.get(); }
   // Adds the bitmap's pictures (a strip of width multiples); the colour is
   // transparent. Returns the index of the first; the caller keeps the bitmap.
   int AddMasked(HBITMAP bitmap, COLORREF transparent);
@@ -24,7 +24,7 @@ class ImageList : public Component {
   void Clear();
 
  private:
-  HIMAGELIST list_;
+  gdi::ImageList list_;
   int width_, height_;
 };
 

@@ -216,9 +216,12 @@ void ListView::SetSelected(ListItem* item) {
   }
 }
 
-void ListView::BeginUpdate() { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+void ListView::BeginUpdate() {
+  if (updateDepth_++ == 0) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
 
 void ListView::EndUpdate() {
+  if (--updateDepth_ > 0) return;
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

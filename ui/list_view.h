@@ -89,8 +89,18 @@ class ListView : public Control {
   ListItem* Item(int index) const;
   ListItem* Selected() const;
   void SetSelected(ListItem* item);
-  void BeginUpdate();
-  void EndUpdate();
+  // Stops the list from redrawing while it lives; the list redraws once when
+  // the outermost lock of a nesting ends.
+  class UpdateLock {
+   public:
+    explicit UpdateLock(ListView& list) : list_(list) { list_.BeginUpdate(); }
+    ~UpdateLock() { list_.EndUpdate(); }
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+   private:
+    ListView& list_;
+  };
 
   // Sorts the items with a compare callback (negative: a before b).
   void CustomSort(std::function<int(const ListItem& a, const ListItem& b)> compare);
@@ -105,12 +115,15 @@ class ListView : public Control {
   friend class ListColumn;
   int PositionOf(const ListItem* item) const;
   void SetText(int pos, int column, const std::string& text);
+  void BeginUpdate();
+  void EndUpdate();
 
   ViewStyle style_ = vsIcon;
   std::vector<std::unique_ptr<ListColumn>> columns_;
   std::vector<std::unique_ptr<ListItem>> items_;
   bool sizingColumns_ = false;
   SIZE outerSize_{-1, -1};
+  int updateDepth_ = 0;
 };
 
 }  // namespace ui

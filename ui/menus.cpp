@@ -4,6 +4,7 @@
 
 #include "ui/commands.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/wide.h"
 
 namespace ui {
@@ -148,22 +149,20 @@ MenuItem* MenuItem::FromMenuPosition(HMENU menu, UINT idOrPos, bool byPosition) 
 }
 
 void MenuItem::MeasureItem(MEASUREITEMSTRUCT& m) {
-  HDC dc = GetDC(nullptr);
+  gdi::WindowDc dc;
   int w = 0, h = 0;
   if (OnMeasureItem) {
-    OnMeasureItem(*this, dc, w, h);
+    OnMeasureItem(*this, dc.get(), w, h);
   } else if (IsLine()) {
     h = 8;
   } else {
-    HGDIOBJ old = SelectObject(dc, FontHandle(Font{}));
+    gdi::SelectGuard selectFont(dc.get(), FontHandle(Font{}));
     std::wstring t = Wide(caption_);
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc, t.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
+    DrawTextW(dc.get(), t.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     w = r.right + 40;
     h = std::max<int>(r.bottom + 6, 20);
   }
-  ReleaseDC(nullptr, dc);
   m.itemWidth = w;
   m.itemHeight = h;
 }
@@ -183,7 +182,7 @@ void MenuItem::DrawItem(const DRAWITEMSTRUCT& d) {
   }
   SetBkMode(d.hDC, TRANSPARENT);
   SetTextColor(d.hDC, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-  HGDIOBJ old = SelectObject(d.hDC, FontHandle(Font{}));
+  gdi::SelectGuard selectFont(d.hDC, FontHandle(Font{}));
   std::wstring t = Wide(caption_);
   RECT tr = r;
   tr.left += 20;
@@ -192,7 +191,6 @@ void MenuItem::DrawItem(const DRAWITEMSTRUCT& d) {
     RECT cr{r.left + 4, r.top, r.left + 18, r.bottom};
     DrawTextW(d.hDC, radio_ ? L"\x25CF" : L"\x221A", -1, &cr, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
-  SelectObject(d.hDC, old);
 }
 
 // Menus ----------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ui/gdi.h"
 #include "ui/image_list.h"
 #include "ui/std_controls.h"
 #include "ui/wide.h"
@@ -188,34 +189,33 @@ std::string Gauge::PercentText() const { return std::to_string(PercentDone()) + 
 void Gauge::Paint(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom));
-  HGDIOBJ oldBmp = SelectObject(mem, bmp);
-  FillRect(mem, &r, SolidBrush(BackColor));
-  RECT fill = r;
-  fill.right = r.left + static_cast<LONG>((static_cast<long long>(r.right - r.left) * PercentDone()) / 100);
-  FillRect(mem, &fill, SolidBrush(ForeColor));
-  // The text in the fill colour over the background, and in the background
-  // colour over the fill.
-  std::wstring text = Wide(PercentText());
-  HGDIOBJ oldFont = SelectObject(mem, FontHandle(font_));
-  SetBkMode(mem, TRANSPARENT);
-  RECT rest{fill.right, r.top, r.right, r.bottom};
-  for (int pass = 0; pass < 2; ++pass) {
-    const RECT& clip = pass == 0 ? rest : fill;
-    HRGN rgn = CreateRectRgnIndirect(&clip);
-    SelectClipRgn(mem, rgn);
-    SetTextColor(mem, pass == 0 ? ForeColor : BackColor);
-    DrawTextW(mem, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectClipRgn(mem, nullptr);
-    DeleteObject(rgn);
+  gdi::MemoryDc mem(dc);
+  gdi::Bitmap bmp(CreateCompatibleBitmap(dc, std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom)));
+  {
+    gdi::SelectGuard selectBmp(mem.get(), bmp.get());
+    FillRect(mem.get(), &r, SolidBrush(BackColor));
+    RECT fill = r;
+    fill.right = r.left + static_cast<LONG>((static_cast<long long>(r.right - r.left) * PercentDone()) / 100);
+    FillRect(mem.get(), &fill, SolidBrush(ForeColor));
+    // The text in the fill colour over the background, and in the background
+    // colour over the fill.
+    std::wstring text = Wide(PercentText());
+    {
+      gdi::SelectGuard selectFont(mem.get(), FontHandle(font_));
+      SetBkMode(mem.get(), TRANSPARENT);
+      RECT rest{fill.right, r.top, r.right, r.bottom};
+      for (int pass = 0; pass < 2; ++pass) {
+        const RECT& clip = pass == 0 ? rest : fill;
+        gdi::Region rgn(CreateRectRgnIndirect(&clip));
+        SelectClipRgn(mem.get(), rgn.get());
+        SetTextColor(mem.get(), pass == 0 ? ForeColor : BackColor);
+        DrawTextW(mem.get(), text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectClipRgn(mem.get(), nullptr);
+      }
+      FrameRect(mem.get(), &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    }
+    BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
   }
-  FrameRect(mem, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-  SelectObject(mem, oldFont);
-  BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, oldBmp);
-  DeleteObject(bmp);
-  DeleteDC(mem);
 }
 
 void Gauge::WndProc(Message& m) {
@@ -224,10 +224,8 @@ void Gauge::WndProc(Message& m) {
       m.result = 1;
       return;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+      gdi::PaintDc dc(hwnd_);
+      Paint(dc.get());
       return;
     }
     case WM_PRINTCLIENT:

@@ -54,13 +54,8 @@ BitBtn::BitBtn(Control* parent, std::string_view caption) : Button(parent, capti
   DeclareClass("TBitBtn");
 }
 
-BitBtn::~BitBtn() {
-  if (glyph_) DeleteObject(glyph_);
-}
-
-void BitBtn::SetGlyph(HBITMAP bitmap, int numGlyphs) {
-  if (glyph_) DeleteObject(glyph_);
-  glyph_ = bitmap;
+void BitBtn::SetGlyph(gdi::Bitmap bitmap, int numGlyphs) {
+  glyph_ = std::move(bitmap);
   numGlyphs_ = std::max(1, numGlyphs);
   Invalidate();
 }
@@ -99,12 +94,12 @@ void BitBtn::Draw(const DRAWITEMSTRUCT& d) {
 
   int gw = 0, gh = 0;
   BITMAP bm{};
-  if (glyph_ && GetObjectW(glyph_, sizeof bm, &bm)) {
+  if (glyph_ && GetObjectW(glyph_.get(), sizeof bm, &bm)) {
     gw = bm.bmWidth / numGlyphs_;
     gh = bm.bmHeight;
   }
   std::wstring caption = Wide(Text());
-  HFONT oldFont = static_cast<HFONT>(SelectObject(dc, FontHandle(font_)));
+  gdi::SelectGuard selectFont(dc, FontHandle(font_));
   RECT tr{0, 0, 0, 0};
   if (!caption.empty()) DrawTextW(dc, caption.c_str(), -1, &tr, DT_CALCRECT | DT_SINGLELINE);
   int cw = tr.right, ch = tr.bottom;
@@ -134,12 +129,10 @@ void BitBtn::Draw(const DRAWITEMSTRUCT& d) {
   }
   if (gw > 0) {
     int frame = (disabled && numGlyphs_ > 1) ? 1 : 0;
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, glyph_);
-    COLORREF key = GetPixel(mem, frame * gw, gh - 1);
-    TransparentBlt(dc, r.left + gx + off, r.top + gy + off, gw, gh, mem, frame * gw, 0, gw, gh, key);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    gdi::MemoryDc mem(dc);
+    gdi::SelectGuard selectGlyph(mem.get(), glyph_.get());
+    COLORREF key = GetPixel(mem.get(), frame * gw, gh - 1);
+    TransparentBlt(dc, r.left + gx + off, r.top + gy + off, gw, gh, mem.get(), frame * gw, 0, gw, gh, key);
   }
   if (cw > 0) {
     RECT cr{r.left + cx + off, r.top + cy + off, r.left + cx + off + cw, r.top + cy + off + ch};
@@ -155,7 +148,6 @@ void BitBtn::Draw(const DRAWITEMSTRUCT& d) {
     }
     DrawTextW(dc, caption.c_str(), -1, &cr, DT_SINGLELINE);
   }
-  SelectObject(dc, oldFont);
   if (focused && !(d.itemState & ODS_NOFOCUSRECT)) {
     RECT fr = r;
     InflateRect(&fr, -3, -3);
@@ -340,13 +332,13 @@ Label::Label(Control* parent, std::string_view caption) : Control(parent, OwnerO
 }
 
 void Label::AutoSize() {
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
-  std::wstring w = Wide(Text());
   RECT r{0, 0, 0, 0};
-  DrawTextW(dc, w.empty() ? L" " : w.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  {
+    gdi::WindowDc dc(hwnd_);
+    gdi::SelectGuard selectFont(dc.get(), FontHandle(font_));
+    std::wstring w = Wide(Text());
+    DrawTextW(dc.get(), w.empty() ? L" " : w.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  }
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -397,23 +389,21 @@ void Panel::WndProc(Message& m) {
   if (EraseWith(m, color_) || ClickMessages(m)) return;
   switch (m.msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      gdi::PaintDc paint(hwnd_);
+      HDC dc = paint.get();
       RECT r;
       GetClientRect(hwnd_, &r);
       if (BevelOuter == bvRaised) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
       if (BevelOuter == bvLowered) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
       std::wstring caption = Wide(Text());
       if (!caption.empty()) {
-        HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+        gdi::SelectGuard selectFont(dc, FontHandle(font_));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, font_.TextColor());
         UINT align = CaptionAlignment == taCenter ? DT_CENTER
                      : CaptionAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
         DrawTextW(dc, caption.c_str(), -1, &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
       }
-      EndPaint(hwnd_, &ps);
       return;
     }
     case WM_SETTEXT:
@@ -436,13 +426,8 @@ Image::Image(Control* parent) : Control(parent, OwnerOf(parent)) {
   CreateWnd(L"TImage", 0, 0, 105, 105, true);
 }
 
-Image::~Image() {
-  if (bitmap_) DeleteObject(bitmap_);
-}
-
-void Image::SetPicture(HBITMAP bitmap) {
-  if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
-  bitmap_ = bitmap;
+void Image::SetPicture(gdi::Bitmap bitmap) {
+  bitmap_ = std::move(bitmap);
   Invalidate();
 }
 
@@ -450,10 +435,10 @@ void Image::WndProc(Message& m) {
   if (EraseWith(m, parent_ ? parent_->Color() : color_) || ClickMessages(m)) return;
   switch (m.msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      gdi::PaintDc paint(hwnd_);
+      HDC dc = paint.get();
       BITMAP bm{};
-      if (bitmap_ && GetObjectW(bitmap_, sizeof bm, &bm)) {
+      if (bitmap_ && GetObjectW(bitmap_.get(), sizeof bm, &bm)) {
         RECT r;
         GetClientRect(hwnd_, &r);
         int w = bm.bmWidth, h = bm.bmHeight, x = 0, y = 0;
@@ -464,19 +449,16 @@ void Image::WndProc(Message& m) {
           x = (r.right - w) / 2;
           y = (r.bottom - h) / 2;
         }
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bitmap_);
+        gdi::MemoryDc mem(dc);
+        gdi::SelectGuard selectPicture(mem.get(), bitmap_.get());
         SetStretchBltMode(dc, COLORONCOLOR);
         if (Transparent) {
-          COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
-          TransparentBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
+          COLORREF key = GetPixel(mem.get(), 0, bm.bmHeight - 1);
+          TransparentBlt(dc, x, y, w, h, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight, key);
         } else {
-          StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+          StretchBlt(dc, x, y, w, h, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
         }
-        SelectObject(mem, old);
-        DeleteDC(mem);
       }
-      EndPaint(hwnd_, &ps);
       return;
     }
     default:

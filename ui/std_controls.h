@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
@@ -41,10 +42,8 @@ enum ButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 class BitBtn : public Button {
  public:
   explicit BitBtn(Control* parent, std::string_view caption = "");
-  ~BitBtn() override;
-  // Takes ownership of the bitmap.
-  void SetGlyph(HBITMAP bitmap, int numGlyphs = 1);
-  HBITMAP Glyph() const { return glyph_; }
+  void SetGlyph(gdi::Bitmap bitmap, int numGlyphs = 1);
+  HBITMAP Glyph() const { return glyph_.get(); }
   int NumGlyphs() const { return numGlyphs_; }
   ButtonLayout Layout = blGlyphLeft;
   int Margin = -1;
@@ -53,7 +52,7 @@ class BitBtn : public Button {
 
  private:
   void Draw(const DRAWITEMSTRUCT& d);
-  HBITMAP glyph_ = nullptr;
+  gdi::Bitmap glyph_;
   int numGlyphs_ = 1;
 };
 
@@ -139,17 +138,15 @@ class Panel : public Control {
 class Image : public Control {
  public:
   explicit Image(Control* parent);
-  ~Image() override;
-  // Takes ownership of the bitmap.
-  void SetPicture(HBITMAP bitmap);
-  HBITMAP Picture() const { return bitmap_; }
+  void SetPicture(gdi::Bitmap bitmap);
+  HBITMAP Picture() const { return bitmap_.get(); }
   bool Center = false;
   bool Stretch = false;
   bool Transparent = false;  // the bottom-left pixel's colour is see-through
   void WndProc(Message& m) override;
 
  private:
-  HBITMAP bitmap_ = nullptr;
+  gdi::Bitmap bitmap_;
 };
 
 }  // namespace ui

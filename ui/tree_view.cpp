@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/gdi.h"
 #include "ui/image_list.h"
 #include "ui/std_controls.h"
 #include "ui/wide.h"
@@ -127,10 +128,9 @@ void TreeView::PaintBorderBand() {
   OffsetRect(&client, -window.left, -window.top);
   RECT outer = client;
   InflateRect(&outer, borderWidth_, borderWidth_);
-  HDC dc = GetWindowDC(hwnd_);  // GDI-OWNER: becomes gdi::WindowDc
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  FillRect(dc, &outer, GetSysColorBrush(COLOR_WINDOW));
-  ReleaseDC(hwnd_, dc);
+  gdi::WindowDc dc(hwnd_, gdi::WindowDc::kWholeWindow);
+  ExcludeClipRect(dc.get(), client.left, client.top, client.right, client.bottom);
+  FillRect(dc.get(), &outer, GetSysColorBrush(COLOR_WINDOW));
 }
 
 void TreeView::WndProc(Message& m) {

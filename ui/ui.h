@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/font.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/image_list.h"
 #include "ui/list_view.h"
 #include "ui/menus.h"

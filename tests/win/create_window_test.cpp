@@ -23,6 +23,7 @@
 #include "tests/win/support/gui.h"
 #include "tests/win/support/main_stand_in.h"
 #include "tests/win/support/msgbox_answerer.h"
+#include "ui/gdi.h"
 #include "ui/ui.h"
 
 using testsupport::MessageBoxAnswerer;
@@ -776,8 +777,8 @@ namespace {
 // Writes the screen (the virtual desktop) as a BMP file.
 void SaveScreen(const std::wstring& file, RECT r) {
   int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  gdi::WindowDc screen;
+  gdi::MemoryDc mem(screen.get());
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = w;
@@ -786,9 +787,9 @@ void SaveScreen(const std::wstring& file, RECT r) {
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  gdi::Bitmap bmp(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  gdi::SelectGuard selectBmp(mem.get(), bmp.get());
+  BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
   GdiFlush();
   DWORD stride = (w * 3 + 3) & ~3u, size = stride * h;
   BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
@@ -799,10 +800,6 @@ void SaveScreen(const std::wstring& file, RECT r) {
   WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr);
   WriteFile(f, bits, size, &n, nullptr);
   CloseHandle(f);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
 }
 
 RECT WholeScreen() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }

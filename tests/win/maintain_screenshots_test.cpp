@@ -15,6 +15,7 @@
 #include "maintain/win_commands.h"
 #include "maintain/win_unit_about.h"
 #include "tests/win/maintain_fixture.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -106,10 +107,9 @@ void LoadKindIcons(ui::ImageList& images) {
   HMODULE program = LoadLibraryExW(ui::Wide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!program) return;
   for (int id = 300; id < 311; ++id) {
-    HICON icon = static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    gdi::Icon icon(static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
     if (!icon) continue;
-    images.AddIcon(icon);
-    DestroyIcon(icon);
+    images.AddIcon(icon.get());
   }
   FreeLibrary(program);
 }

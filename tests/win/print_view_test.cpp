@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browse/win_print_view.h"
+#include "ui/gdi.h"
 
 using namespace browse;
 
@@ -34,9 +35,7 @@ class PageRecorder : public PrintTarget {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     std::vector<DWORD> out(static_cast<size_t>(size.cx) * size.cy);
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bmp, 0, size.cy, out.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    GetDIBits(gdi::WindowDc().get(), bmp, 0, size.cy, out.data(), &bi, DIB_RGB_COLORS);
     for (DWORD& p : out) p &= 0xFFFFFF;
     return out;
   }
@@ -89,17 +88,9 @@ class PrintViewTest : public ::testing::Test {
     RECT r;
     GetWindowRect(list, &r);
     SIZE s{r.right - r.left, r.bottom - r.top};
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, s.cx, s.cy);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, s.cx, s.cy, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    std::vector<DWORD> px = PageRecorder::Pixels(bmp, s);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return px;
+    gdi::BitmapCanvas canvas(s.cx, s.cy);
+    BitBlt(canvas.dc(), 0, 0, s.cx, s.cy, gdi::WindowDc().get(), r.left, r.top, SRCCOPY);
+    return PageRecorder::Pixels(canvas.Take().get(), s);
   }
 
   HWND frame = nullptr, list = nullptr;

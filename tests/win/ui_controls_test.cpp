@@ -10,6 +10,7 @@
 
 #include "platform/text.h"
 #include "tests/win/support/gui.h"
+#include "ui/gdi.h"
 #include "ui/ui.h"
 
 using testsupport::PumpFor;
@@ -158,11 +159,8 @@ TEST(UiToolBar, CheckButtonsDropDownsCaptionsAndImageSizes) {
   f.SetClientSize(600, 300);
   ui::ImageList large(&f, 32, 32), small(&f, 16, 16);
   for (ui::ImageList* list : {&large, &small}) {
-    HDC dc = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, list->Width() * 2, list->Height());
-    ReleaseDC(nullptr, dc);
-    list->AddMasked(bmp, RGB(255, 0, 255));
-    DeleteObject(bmp);
+    gdi::BitmapCanvas strip(list->Width() * 2, list->Height());
+    list->AddMasked(strip.Take().get(), RGB(255, 0, 255));
   }
   ui::CoolBar cool(&f);
   cool.SetAlign(ui::alTop);

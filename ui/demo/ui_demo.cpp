@@ -5,26 +5,22 @@
 
 #include <string>
 
+#include "ui/gdi.h"
 #include "ui/ui.h"
 
 namespace {
 
-HBITMAP SampleStrip(int size, int count) {
+gdi::Bitmap SampleStrip(int size, int count) {
   // Coloured squares with a magenta (transparent) border, one per picture.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, size * count, size);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
+  gdi::BitmapCanvas canvas(size * count, size);
+  HDC dc = canvas.dc();
   RECT all{0, 0, size * count, size};
   FillRect(dc, &all, ui::SolidBrush(RGB(255, 0, 255)));
   for (int i = 0; i < count; ++i) {
     RECT r{i * size + size / 6, size / 6, (i + 1) * size - size / 6, size - size / 6};
     FillRect(dc, &r, ui::SolidBrush(RGB(40 + 15 * i, 90 + 10 * i, 200 - 12 * i)));
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bmp;
+  return canvas.Take();
 }
 
 struct DemoMain : ui::Form {
@@ -50,11 +46,8 @@ struct DemoMain : ui::Form {
     SetCaption(ui::App().Title);
     SetSize(796, 556);
     position = ui::poScreenCenter;
-    HBITMAP big = SampleStrip(32, 13), small = SampleStrip(16, 13);
-    ImageList1.AddMasked(big, RGB(255, 0, 255));
-    ImageList2.AddMasked(small, RGB(255, 0, 255));
-    DeleteObject(big);
-    DeleteObject(small);
+    ImageList1.AddMasked(SampleStrip(32, 13).get(), RGB(255, 0, 255));
+    ImageList2.AddMasked(SampleStrip(16, 13).get(), RGB(255, 0, 255));
 
     PMnuIcon.AddEntries({{.caption = "大图标(&G)", .radio = true, .autoCheck = true},
                          {.caption = "小图标(&M)", .checked = true, .radio = true, .autoCheck = true},
