@@ -64,7 +64,7 @@ void SetTip(NOTIFYICONDATAW& data, std::string_view tip) {
 }  // namespace
 
 TfrmCreate::TfrmCreate(MainWindowLinks links)
-    : Form("TfrmCreate", ui::bsDialog), links_(std::move(links)), source_(std::make_unique<WinDirectorySource>()) {
+    : Form("TfrmCreate", ui::bsDialog), links_(std::move(links)), source_(std::make_shared<WinDirectorySource>()) {
   DriveTypeOf = PlatformDriveType;
   GetDiskSizeKB = PlatformDiskSizeKB;
   SendMciCommand = [this](const std::string& command) {
@@ -338,7 +338,7 @@ void TfrmCreate::BtnCreateClick() {
   SnapshotOutcome outcome = SnapshotOutcome::kCompleted;
   try {
     // Two readers keep the next folders listed while this thread records.
-    PrefetchSource source(*source_, 2);
+    PrefetchSource source(source_, 2);
     outcome = TakeSnapshot(ADOQryCreate, source, request, hooks, [this] {
       // A new run starts from an empty gauge, not from the last run's 100.
       Gauge1.SetProgress(0);
