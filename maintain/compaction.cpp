@@ -32,14 +32,6 @@ void TakeAlone(catalog::Query& q) {
   q.GetConnection()->Execute("COMMIT");
 }
 
-// Writes `from`'s bytes to `to` through a flushed temporary file and a
-// rename: `to` is either untouched or complete.
-void CopyDurably(const std::string& from, const std::string& to) {
-  std::string data;
-  Check(fileio::ReadWholeFile(from, data), "无法读取文件 " + from);
-  fileio::WriteFileAtomic(to, data);
-}
-
 void Compact(const std::string& folder, CompactOutcome& out) {
   const std::string catalogFile = folder + catalog::kCatalogFileName;
   const std::string compacted = folder + kCompactedFileName;
@@ -57,9 +49,12 @@ void Compact(const std::string& folder, CompactOutcome& out) {
     q.Bind(compacted);
     q.ExecSQL();
   }
-  // The copy is complete on disk before anything is replaced.
-  CopyDurably(catalogFile, backup);
-  CopyDurably(compacted, catalogFile);
+  // The copy is complete on disk before anything is replaced. Each copy goes
+  // block by block through a flushed temporary file and a rename, so a
+  // catalogue of any size costs one block of memory, and the target is
+  // either untouched or complete.
+  fileio::CopyFileDurably(catalogFile, backup);
+  fileio::CopyFileDurably(compacted, catalogFile);
   if (fileio::FileExists(compacted)) Check(fileio::RemoveFile(compacted), "无法删除文件 " + compacted);
   out.rate = CompactionRate(before, MeasuredSize(catalogFile));
   out.ok = true;
