@@ -3,6 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "catalog/store_messages.h"
 #include "platform/file_io.h"
 
 namespace maintain {
@@ -41,6 +42,9 @@ void Compact(const std::string& folder, CompactOutcome& out) {
     catalog::Connection source;
     source.SetConnectionString(ConnectionText(folder, catalog::kCatalogFileName));
     source.Open();
+    // The copy reads every page once: no memory map and a small cache, so
+    // that a catalogue of any size is compacted in a few MB.
+    source.Execute("PRAGMA mmap_size=0; PRAGMA cache_size=-4096");
     catalog::Query q(&source);
     TakeAlone(q);
     before = MeasuredSize(catalogFile);
@@ -74,10 +78,20 @@ int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter) {
 
 CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog::Query*>& queries,
                               const std::string& folder) {
+  CompactOutcome out;
+  try {
+    cn.RequireWritable();
+    if (!fileio::CanCreateIn(folder))
+      throw catalog::DbError(catalog::ReadOnlyMessage(folder + catalog::kCatalogFileName),
+                             catalog::StoreProblem::kReadOnly);
+  } catch (const catalog::DbError& e) {
+    out.error = e.what();
+    out.problem = e.Problem();
+    return out;
+  }
   for (catalog::Query* q : queries)
     if (q) q->Close();
   cn.Close();
-  CompactOutcome out;
   const std::string compacted = folder + kCompactedFileName;
   try {
     // A copy left behind by an earlier failed run.
@@ -86,6 +100,11 @@ CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog
   } catch (const std::exception& e) {
     out.ok = false;
     out.error = e.what();
+    if (auto* db = dynamic_cast<const catalog::DbError*>(&e)) out.problem = db->Problem();
+    if (auto* file = dynamic_cast<const fileio::WriteError*>(&e); file && file->DiskFull())
+      out.problem = catalog::StoreProblem::kDiskFull;
+    // A partial copy would keep the room a full disk needs.
+    if (out.problem == catalog::StoreProblem::kDiskFull) fileio::RemoveFile(compacted);
   }
   try {
     cn.Open();
@@ -116,5 +135,17 @@ std::string CompactionNote() {
 }
 
 std::string CompactionFailedMessage() { return "软件冲突，数据整理失败。"; }
+
+std::string CompactionFailedMessage(const CompactOutcome& outcome, const std::string& folder) {
+  const std::string file = folder + catalog::kCatalogFileName;
+  switch (outcome.problem) {
+    case catalog::StoreProblem::kDiskFull: return catalog::CompactionDiskFullMessage(file);
+    case catalog::StoreProblem::kReadOnly:
+    case catalog::StoreProblem::kDamaged: return catalog::ProblemMessage(outcome.problem, file);
+    case catalog::StoreProblem::kBusy:
+    case catalog::StoreProblem::kOther: break;
+  }
+  return CompactionFailedMessage();
+}
 
 }  // namespace maintain
