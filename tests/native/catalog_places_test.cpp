@@ -135,6 +135,19 @@ class PlaceTest : public ::testing::Test {
     EXPECT_EQ(c.problem, problem);
     EXPECT_EQ(maintain::CompactionFailedMessage(c, folder), catalog::ProblemMessage(problem, cn.FileName()));
   }
+  // After a scan of `files` files that stopped part way: no transaction
+  // open, the rows committed before the stop on disk and nothing more, and
+  // the program goes on (the partial snapshot is deleted, the old
+  // snapshots are whole).
+  void ExpectPartOfTheScanKept(const Rows& old, const std::string& label, int64_t files) {
+    EXPECT_FALSE(cn.InTransaction());
+    const int64_t scanned = AllRows(cn).count - old.count - 1;
+    EXPECT_GT(scanned, 0);
+    EXPECT_LT(scanned, files);
+    EXPECT_EQ(CommittedFileRows(), 400 + scanned);
+    maintain::DeleteSnapshot(q, label);
+    EXPECT_EQ(AllRows(cn), old);
+  }
   // The commands that only read.
   void ExpectReadsWork(const std::string& exportFolder) {
     EXPECT_TRUE(catalog::LabelTaken(q, "CD2"));
@@ -259,13 +272,7 @@ TEST_F(PlaceTest, AScanStopsWithTheMessageWhenTheLockIsNotLetGo) {
   EXPECT_FALSE(cn.InTransaction());
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
-  // The rows committed before the lock stay; the old snapshots are whole.
-  const int64_t scanned = AllRows(cn).count - old.count - 1;
-  EXPECT_GT(scanned, 0);
-  EXPECT_LT(scanned, 30000);
-  EXPECT_EQ(CommittedFileRows(), 400 + scanned);
-  maintain::DeleteSnapshot(q, "LOCKED");
-  EXPECT_EQ(AllRows(cn), old);
+  ExpectPartOfTheScanKept(old, "LOCKED", 30000);
 }
 
 TEST_F(PlaceTest, AFullDiskStopsTheScanAndKeepsWhatWasCommitted) {
@@ -280,14 +287,7 @@ TEST_F(PlaceTest, AFullDiskStopsTheScanAndKeepsWhatWasCommitted) {
   q.Close();
   cn.Execute("PRAGMA max_page_count=" + std::to_string(pages + 300));
   ExpectRefused([&] { Scan("FULL", 60000); }, StoreProblem::kDiskFull, "a scan on a full disk");
-  EXPECT_FALSE(cn.InTransaction());
-  const int64_t scanned = AllRows(cn).count - old.count - 1;
-  EXPECT_GT(scanned, 0);
-  EXPECT_LT(scanned, 60000);
-  EXPECT_EQ(CommittedFileRows(), 400 + scanned);
-  // The program goes on: the partial snapshot can be deleted.
-  maintain::DeleteSnapshot(q, "FULL");
-  EXPECT_EQ(AllRows(cn), old);
+  ExpectPartOfTheScanKept(old, "FULL", 60000);
 }
 
 TEST_F(PlaceTest, AFullDiskStopsTheCompactionWithTheCatalogueUnchanged) {
