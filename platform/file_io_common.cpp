@@ -9,7 +9,8 @@ namespace fileio {
 namespace {
 
 std::string WriteErrorText(const std::string& path, bool diskFull) {
-  return diskFull ? "磁盘空间不足，无法写入文件 " + path : "无法写入文件 " + path;
+  // A failed write never touches the file it would replace.
+  return diskFull ? "磁盘空间不足，无法写入文件 " + path + "。\r原来的文件保持不变。" : "无法写入文件 " + path;
 }
 
 }  // namespace
