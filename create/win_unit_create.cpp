@@ -188,13 +188,11 @@ void TfrmCreate::FormShow() {
 }
 
 void TfrmCreate::FormDestroy() {
-  try {
-    ini::IniFile ini(IniPath());
-    ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
-    ini.Save();
-  } catch (const std::exception& e) {
-    ui::App().HandleException(e);
-  }
+  // Not kept where the settings file cannot be written, as the main
+  // window's settings.
+  ini::IniFile ini(IniPath());
+  ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
+  ini.SaveIfWritable();
 }
 
 void TfrmCreate::FormCloseQuery(bool& canClose) {

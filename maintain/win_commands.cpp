@@ -1,14 +1,21 @@
 #include "maintain/win_commands.h"
 
+#include "catalog/connection.h"
 #include "maintain/export.h"
 #include "maintain/snapshot_edit.h"
 
 namespace maintain {
 
+// A catalogue that cannot be written says so once, before any question.
+static void RequireWritable(const MainWindowLink& main) {
+  if (catalog::Connection* cn = main.query ? main.query->GetConnection() : nullptr) cn->RequireWritable();
+}
+
 void TBtnDeleteClick(const MainWindowLink& main) {
   bool any = false;
   const std::string label = main.SelectedLabel(any);
   if (!any) return;
+  RequireWritable(main);
   if (ShowBox(main.form, DeleteQuestion(label), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   {
     BusyCursor busy;
@@ -22,6 +29,7 @@ void TBtnRenameClick(const MainWindowLink& main, TfrmRename& dialog) {
   bool any = false;
   const std::string label = main.SelectedLabel(any);
   if (!any) return;
+  RequireWritable(main);
   dialog.OldLabel = label;
   dialog.EdtName.SetText(label);
   dialog.EdtNameChange();
@@ -33,6 +41,7 @@ void TBtnMemoClick(const MainWindowLink& main, TfrmMemo& dialog) {
   bool any = false;
   const std::string label = main.SelectedLabel(any);
   if (!any) return;
+  RequireWritable(main);
   dialog.Memo1.SetText(LoadMemo(*main.query, label));
   dialog.BtnSave.SetEnabled(false);
   if (dialog.ShowModal() != ui::mrOk) return;
@@ -58,6 +67,9 @@ void TBtnExportClick(const MainWindowLink& main, ui::SaveDialog& saveDialog, boo
   ShowBox(main.form, ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
 }
 
-void mnuCompactDBClick(TfrmCompactDB& dialog) { dialog.ShowModal(); }
+void mnuCompactDBClick(TfrmCompactDB& dialog) {
+  dialog.RequireWritable();
+  dialog.ShowModal();
+}
 
 }  // namespace maintain
