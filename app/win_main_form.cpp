@@ -81,7 +81,10 @@ void TfrmMain::FormClose() {
   ADOCn.Close();
   ini::IniFile file(SettingsPath());
   WriteMainSettings(file, CurrentSettings(), SkinActive);
-  file.Save();
+  // Where the settings cannot be written (a CD, a write-protected stick)
+  // the view choices are not kept, without a box at every exit: they are
+  // only the look of the windows.
+  file.SaveIfWritable();
 }
 
 void TfrmMain::FormResize() { ListView1->Invalidate(); }

@@ -22,7 +22,11 @@ void Program::CreateWindows() {
   frmMemo = windows_->frmMemo;
 
   MainCommands& c = m->Commands;
-  c.create = [createForm] { createForm->ShowModal(); };
+  c.create = [createForm, m] {
+    // A catalogue that cannot be written says so before the window shows.
+    m->ADOCn.RequireWritable();
+    createForm->ShowModal();
+  };
   c.deleteSnapshot = windows_->DeleteCommand();
   c.rename = windows_->RenameCommand();
   c.memo = windows_->MemoCommand();

@@ -102,11 +102,11 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
   catalog::Query q(&cn);
 
 #ifdef _WIN32
-  create::WinDirectorySource disk;
+  auto disk = std::make_shared<create::WinDirectorySource>();
   std::string root = treeArg;
   if (root.back() != '\\') root += '\\';
 #else
-  create::PosixSource disk;
+  auto disk = std::make_shared<create::PosixSource>();
   std::string root = treeArg;
   if (root.back() != '/') root += '/';
 #endif
@@ -115,7 +115,7 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
   const char* threadsVar = std::getenv("SCAN_BENCH_THREADS");
   int threads = threadsVar ? std::atoi(threadsVar) : 2;
   create::PrefetchSource prefetch(disk, threads);
-  create::DirectorySource& source = threads > 0 ? static_cast<create::DirectorySource&>(prefetch) : disk;
+  create::DirectorySource& source = threads > 0 ? static_cast<create::DirectorySource&>(prefetch) : *disk;
   int state = create::kScanIdle;
   int64_t scannedKB = 0, pumps = 0;
   create::ScanHooks hooks;

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "catalog/schema.h"
+#include "catalog/store_messages.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 
@@ -31,10 +32,42 @@ std::string ConnectionStringValue(std::string_view cs, std::string_view key) {
   return {};
 }
 
-void ThrowEngineError(sqlite3* db, std::string_view context) {
-  std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
-  throw DbError(context.empty() ? msg : std::string(context) + ": " + msg);
+namespace {
+
+std::string FolderOf(const std::string& file) {
+  size_t cut = file.find_last_of("/\\");
+  return cut == std::string::npos ? std::string() : file.substr(0, cut + 1);
 }
+
+// The file as a URI that opens it read-only and immutable: a file in
+// write-ahead mode then opens without its shared-memory file, which a
+// read-only medium cannot hold, and the engine takes no locks.
+std::string ImmutableUri(const std::string& path) {
+  std::string p = path;
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  std::string uri = "file:";
+  if (p.size() >= 2 && p[1] == ':') uri += '/';       // C:/... is file:/C:/...
+  else if (p.rfind("//", 0) == 0) uri += "//";       // //server/share is file:////server/share
+  static const char kHex[] = "0123456789ABCDEF";
+  for (unsigned char c : p) {
+    if (c == '%' || c == '?' || c == '#') {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    } else {
+      uri += static_cast<char>(c);
+    }
+  }
+  return uri + "?mode=ro&immutable=1";
+}
+
+std::string Text(sqlite3_stmt* st, int column) {
+  const unsigned char* t = sqlite3_column_text(st, column);
+  return t ? reinterpret_cast<const char*>(t) : "";
+}
+
+}  // namespace
 
 Connection::~Connection() { Close(); }
 
@@ -46,53 +79,110 @@ void Connection::Open() {
   const std::string what = "无法打开目录数据库文件 " + file;
   if (file.empty()) throw DbError("连接字符串未指定目录数据库文件");
   if (!fileio::FileExists(file)) throw DbError(what + ": 文件不存在");
+  readOnly_ = !fileio::CanWriteFile(file) || !fileio::CanCreateIn(FolderOf(file));
+  network_ = forceNetwork_ || fileio::IsOnNetwork(file);
+  damaged_ = false;
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  if (rc != SQLITE_OK) {
-    std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw DbError(what + ": " + msg);
-  }
-  sqlite3_busy_timeout(db, 1000);
-  auto fail = [&](const std::string& msg) {
-    sqlite3_close(db);
-    throw DbError(what + ": " + msg);
+  const int rc = readOnly_ ? sqlite3_open_v2(ImmutableUri(file).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                                             nullptr)
+                           : sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  db_ = db;
+  // Closes the file again and throws: the place's message when the engine's
+  // result is one, else `text`.
+  auto fail = [&](const std::string& text) {
+    DbError e = LastError();
+    sqlite3_close(db_);
+    db_ = nullptr;
+    if (e.Problem() != StoreProblem::kOther) throw e;
+    throw DbError(what + ": " + text);
   };
+  if (rc != SQLITE_OK) fail(db ? sqlite3_errmsg(db) : "out of memory");
+  sqlite3_busy_timeout(db_, 1000);
+  // On a network drive the first read must not touch a write-ahead log's
+  // shared memory: with an exclusive lock the engine keeps it in its own.
+  const bool switchJournal = network_ && !readOnly_;
+  if (switchJournal) sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
   sqlite3_stmt* st = nullptr;
-  rc = sqlite3_prepare_v2(db, "SELECT Key, Value FROM CatalogInfo", -1, &st, nullptr);
-  if (rc != SQLITE_OK) {
-    bool foreign = rc == SQLITE_NOTADB || rc == SQLITE_ERROR;
-    std::string msg = foreign ? std::string("不是 Vorlune 的目录数据库 (") + sqlite3_errmsg(db) + ")"
-                              : sqlite3_errmsg(db);
-    fail(msg);
+  int step = sqlite3_prepare_v2(db_, "SELECT Key, Value FROM CatalogInfo", -1, &st, nullptr);
+  if (step != SQLITE_OK) {
+    bool foreign = step == SQLITE_ERROR;
+    fail(foreign ? std::string("不是 Vorlune 的目录数据库 (") + sqlite3_errmsg(db_) + ")" : sqlite3_errmsg(db_));
   }
   std::string format, salt, check;
-  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    std::string k = reinterpret_cast<const char*>(sqlite3_column_text(st, 0) ? sqlite3_column_text(st, 0) : (const unsigned char*)"");
-    std::string v = reinterpret_cast<const char*>(sqlite3_column_text(st, 1) ? sqlite3_column_text(st, 1) : (const unsigned char*)"");
+  while ((step = sqlite3_step(st)) == SQLITE_ROW) {
+    std::string k = Text(st, 0), v = Text(st, 1);
     if (k == "Format") format = v;
     if (k == "Salt") salt = v;
     if (k == "PasswordCheck") check = v;
   }
   sqlite3_finalize(st);
-  if (rc != SQLITE_DONE) fail(sqlite3_errmsg(db));
+  if (step != SQLITE_DONE) fail(sqlite3_errmsg(db_));
   if (format != kFormatMark) fail("不是 Vorlune 的目录数据库");
   if (PasswordCheck(salt, ConnectionStringValue(connectionString_, "Jet OLEDB:Database Password")) != check)
     fail("数据库密码不正确");
-  if (!sqlite3_db_readonly(db, "main")) {
+  if (switchJournal) {
+    SwitchToRollbackJournal();
+  } else if (!readOnly_) {
     // WAL with full sync: every commit survives a crash or power loss, and a
     // torn write never leaves a catalogue that does not open.
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
   }
   // A larger page cache keeps the Path index of a big catalogue in memory
   // while a snapshot is renamed or deleted.
   // Reading pages through a memory map spares a system call per page, which
   // is dear under Wine (a name search reads every page).
-  sqlite3_exec(db, "PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY; PRAGMA mmap_size=268435456;", nullptr,
+  sqlite3_exec(db_, "PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY; PRAGMA mmap_size=268435456;", nullptr,
                nullptr, nullptr);
-  {
+}
+
+void Connection::SwitchToRollbackJournal() {
+  // Folds a write-ahead log left by a local run into the file and removes
+  // it; refused while another program has the file open.
+  std::string mode;
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode=DELETE", -1, &st, nullptr) == SQLITE_OK &&
+      sqlite3_step(st) == SQLITE_ROW)
+    mode = Text(st, 0);
+  DbError e = LastError();
+  sqlite3_finalize(st);
+  if (mode != "delete") {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    if (e.Problem() == StoreProblem::kDamaged) throw e;
+    throw DbError(BusyMessage(FileName()), StoreProblem::kBusy);
   }
-  db_ = db;
+  // Back to normal locking: the exclusive lock goes at the next read.
+  sqlite3_exec(db_, "PRAGMA locking_mode=NORMAL; PRAGMA synchronous=FULL; SELECT count(*) FROM CatalogInfo;", nullptr,
+               nullptr, nullptr);
+}
+
+std::string Connection::JournalMode() {
+  sqlite3_stmt* st = nullptr;
+  std::string mode;
+  if (sqlite3_prepare_v2(Handle(), "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK &&
+      sqlite3_step(st) == SQLITE_ROW)
+    mode = Text(st, 0);
+  sqlite3_finalize(st);
+  return mode;
+}
+
+void Connection::RequireWritable() const {
+  if (damaged_) throw DbError(DamagedMessage(FileName()), StoreProblem::kDamaged);
+  if (db_ && readOnly_) throw DbError(ReadOnlyMessage(FileName()), StoreProblem::kReadOnly);
+}
+
+DbError Connection::LastError(std::string_view context) {
+  const int code = db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM;
+  const std::string engine = db_ ? sqlite3_errmsg(db_) : "out of memory";
+  StoreProblem problem = ProblemOfEngineCode(code);
+  // Once damaged, writes are refused as read-only: they are the damage's.
+  if (problem == StoreProblem::kReadOnly && damaged_) problem = StoreProblem::kDamaged;
+  if (problem == StoreProblem::kDamaged && !damaged_) {
+    damaged_ = true;
+    if (db_) sqlite3_exec(db_, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
+  }
+  if (problem != StoreProblem::kOther) return DbError(ProblemMessage(problem, FileName()), problem);
+  return DbError(context.empty() ? engine : std::string(context) + ": " + engine);
 }
 
 void Connection::Close() {
@@ -110,13 +200,8 @@ sqlite3* Connection::Handle() const {
 }
 
 void Connection::Execute(std::string_view sql) {
-  char* err = nullptr;
   std::string s(sql);
-  if (sqlite3_exec(Handle(), s.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
-    std::string msg = err ? err : sqlite3_errmsg(db_);
-    sqlite3_free(err);
-    throw DbError(msg);
-  }
+  if (sqlite3_exec(Handle(), s.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) ThrowLastError();
 }
 
 void Connection::BeginTransaction() { Execute("BEGIN IMMEDIATE"); }

@@ -36,11 +36,38 @@ class Connection {
   std::string FileName() const;
 
   // Opens the file named by the connection text. Throws DbError naming the
-  // file when it is missing, unreadable, not a catalogue, or when the
-  // password does not match.
+  // file when it is missing, unreadable, damaged, not a catalogue, or when
+  // the password does not match.
+  //
+  // Where the file lives decides how: in a place the program cannot write
+  // (a CD, a write-protected stick, a folder or file without write
+  // permission) it is opened read-only and nothing is written to it; on a
+  // network drive it uses a rollback journal instead of the write-ahead log,
+  // whose shared memory a network file system does not give, and a file
+  // left in write-ahead mode is switched back first.
   void Open();
   void Close();
   bool Connected() const { return db_ != nullptr; }
+
+  // What Open found (false while closed).
+  bool ReadOnly() const { return db_ && readOnly_; }
+  bool OnNetwork() const { return db_ && network_; }
+  // Set once the engine reported the file damaged: nothing more is written.
+  bool Damaged() const { return damaged_; }
+  // Treats the file as lying on a network drive (tests; the place is
+  // otherwise found at Open).
+  void TreatAsNetwork(bool on) { forceNetwork_ = on; }
+  // "wal" or "delete" as the engine reports it.
+  std::string JournalMode();
+
+  // Throws DbError with the read-only or the damaged message when the
+  // catalogue must not be written. Every statement that writes asks first.
+  void RequireWritable() const;
+  // The error the engine reported last on this connection, with the user's
+  // message when it is a problem of the place (StoreProblem), else the
+  // engine's text after `context`. Marks the file damaged when it is.
+  DbError LastError(std::string_view context = "");
+  [[noreturn]] void ThrowLastError(std::string_view context = "") { throw LastError(context); }
 
   // Transactions are used where a change must take effect whole (rename) and
   // to group the appended rows of a scan.
@@ -54,11 +81,15 @@ class Connection {
   sqlite3* Handle() const;
 
  private:
+  void OpenReadOnly(const std::string& file);
+  void SwitchToRollbackJournal();
+
   std::string connectionString_;
   sqlite3* db_ = nullptr;
+  bool readOnly_ = false;
+  bool network_ = false;
+  bool forceNetwork_ = false;
+  bool damaged_ = false;
 };
-
-// Raises DbError with the engine's message for a failed call.
-[[noreturn]] void ThrowEngineError(sqlite3* db, std::string_view context);
 
 }  // namespace catalog

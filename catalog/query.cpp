@@ -48,7 +48,6 @@ Query& Query::Bind(int64_t value) {
 }
 
 void Query::BindAll(sqlite3_stmt* st, const std::vector<Value>& values) {
-  sqlite3* db = connection_->Handle();
   for (size_t i = 0; i < values.size(); ++i) {
     int idx = static_cast<int>(i) + 1;
     int rc = SQLITE_OK;
@@ -58,7 +57,7 @@ void Query::BindAll(sqlite3_stmt* st, const std::vector<Value>& values) {
       rc = sqlite3_bind_int64(st, idx, *n);
     else
       rc = sqlite3_bind_null(st, idx);
-    if (rc != SQLITE_OK) ThrowEngineError(db, "");
+    if (rc != SQLITE_OK) connection_->ThrowLastError();
   }
 }
 
@@ -68,7 +67,7 @@ void Query::Prepare() {
   sqlite3* db = connection_->Handle();
   if (sqlite3_prepare_v2(db, sql_.c_str(), static_cast<int>(sql_.size()), &stmt_, nullptr) != SQLITE_OK) {
     stmt_ = nullptr;
-    ThrowEngineError(db, "");
+    connection_->ThrowLastError();
   }
   try {
     BindAll(stmt_, params_);
@@ -85,10 +84,9 @@ void Query::Step() {
   } else if (rc == SQLITE_DONE) {
     eof_ = true;
   } else {
-    sqlite3* db = connection_->Handle();
-    std::string msg = sqlite3_errmsg(db);
+    DbError error = connection_->LastError();
     Close();
-    throw DbError(msg);
+    throw error;
   }
 }
 
@@ -147,9 +145,9 @@ int64_t Query::ExecSQL() {
   while (rc == SQLITE_ROW) rc = sqlite3_step(stmt_);
   sqlite3* db = connection_->Handle();
   if (rc != SQLITE_DONE) {
-    std::string msg = sqlite3_errmsg(db);
+    DbError error = connection_->LastError();
     Close();
-    throw DbError(msg);
+    throw error;
   }
   int64_t changed = sqlite3_changes64(db);
   Close();
@@ -161,6 +159,8 @@ void Query::OpenTable(std::string_view table) {
   if (!IsIdentifier(table)) throw DbError("无效的表名 " + std::string(table));
   Close();
   connection_->Handle();
+  // Appending writes: refused up front on a read-only or damaged catalogue.
+  connection_->RequireWritable();
   table_ = std::string(table);
   tableMode_ = true;
 }
@@ -201,7 +201,7 @@ void Query::Post() {
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
       st = nullptr;
       inserts_.erase(key);
-      ThrowEngineError(db, "");
+      connection_->ThrowLastError();
     }
   }
   sqlite3_reset(st);
@@ -211,10 +211,14 @@ void Query::Post() {
   for (auto& [col, v] : row_) values.push_back(v);
   BindAll(st, values);
   int rc = sqlite3_step(st);
-  sqlite3_reset(st);
   appending_ = false;
   row_.clear();
-  if (rc != SQLITE_DONE) ThrowEngineError(db, "");
+  if (rc != SQLITE_DONE) {
+    DbError error = connection_->LastError();
+    sqlite3_reset(st);
+    throw error;
+  }
+  sqlite3_reset(st);
 }
 
 }  // namespace catalog

@@ -15,6 +15,12 @@ void BindRootRange(Query& q, std::string_view label) {
   q.Bind(root).Bind(upper);
 }
 
+// Every statement that writes asks first: a read-only or damaged catalogue
+// refuses with its own message before anything runs.
+void Writing(Query& q) {
+  if (Connection* cn = q.GetConnection()) cn->RequireWritable();
+}
+
 }  // namespace
 
 std::string SnapshotRoot(std::string_view label) { return "[" + std::string(label) + "]:\\"; }
@@ -60,6 +66,7 @@ void OpenFileRow(Query& q, std::string_view storedPath, std::string_view name) {
 }
 
 int64_t DeleteSnapshotFiles(Query& q, std::string_view label) {
+  Writing(q);
   q.Clear();
   q.Add("Delete from CDFile Where Path>=? And Path<?");
   BindRootRange(q, label);
@@ -67,6 +74,7 @@ int64_t DeleteSnapshotFiles(Query& q, std::string_view label) {
 }
 
 int64_t DeleteSnapshotRow(Query& q, std::string_view label) {
+  Writing(q);
   q.Clear();
   q.Add("Delete from CDName Where CDName=?");
   q.Bind(label);
@@ -85,6 +93,7 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel) {
   Connection* cn = q.GetConnection();
   if (!cn) throw DbError("查询未连接到目录数据库");
+  cn->RequireWritable();
   cn->BeginTransaction();
   try {
     q.Clear();
@@ -114,6 +123,7 @@ void OpenSnapshotRow(Query& q, std::string_view label) {
 }
 
 int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo) {
+  Writing(q);
   q.Clear();
   q.Add("Update CDName set Memo1=? Where  CDName=?");
   q.Bind(memo).Bind(label);
@@ -141,6 +151,8 @@ bool TakeCatalogueAlone(Query& q) {
   cn->Execute("COMMIT");
   return true;
 }
+
+void ReadWithSmallCache(Connection& cn) { cn.Execute("PRAGMA mmap_size=0; PRAGMA cache_size=-4096"); }
 
 void WriteCompactedCopy(Query& q, std::string_view targetFile) {
   q.Clear();

@@ -58,6 +58,9 @@ void OpenExportRows(Query& q, std::string_view label);
 // connection gone), then holds an exclusive lock until the connection
 // closes. False when another connection still has the file open.
 bool TakeCatalogueAlone(Query& q);
+// A connection that reads every page once (a copy): no memory map and a
+// small cache, so that a catalogue of any size is read in a few MB.
+void ReadWithSmallCache(Connection& cn);
 // Writes a compacted copy of the whole catalogue to a new file.
 void WriteCompactedCopy(Query& q, std::string_view targetFile);
 

@@ -12,8 +12,8 @@ CatalogSink::~CatalogSink() {
   try {
     Finish();
   } catch (...) {
-    // The rows of the last open transaction are what a crash would lose;
-    // the caller that wanted to know called Finish itself.
+    // Finish gave the group up and left no transaction open; the caller
+    // that wanted to know called Finish itself.
   }
 }
 
@@ -40,10 +40,21 @@ void CatalogSink::CommitPending() {
   ownTransaction_ = false;
   pending_ = 0;
   catalog::Connection* cn = q_.GetConnection();
-  if (cn && cn->InTransaction()) {
+  if (!cn || !cn->InTransaction()) return;
+  try {
     cn->Commit();
-    ++commits_;
+  } catch (...) {
+    // A failed commit (the file locked beyond the wait, a full disk) leaves
+    // the transaction open: every later statement of the program would run
+    // inside it and never reach the file. The group is given up instead;
+    // the rows committed before it stay.
+    try {
+      cn->Rollback();
+    } catch (...) {
+    }
+    throw;
   }
+  ++commits_;
 }
 
 void CatalogSink::AppendFolder(std::string_view name, std::string_view storedPath) {

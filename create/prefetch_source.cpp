@@ -19,11 +19,11 @@ struct PrefetchSource::State {
     std::exception_ptr error;
   };
 
-  State(DirectorySource& source, size_t aheadLimit) : inner(source), ahead(aheadLimit) {}
+  State(std::shared_ptr<DirectorySource> source, size_t aheadLimit) : inner(std::move(source)), ahead(aheadLimit) {}
 
   // Queues the folders the walk will enter below `folder`; under the lock.
   void Schedule(const std::string& folder, const std::vector<DirEntry>& entries) {
-    const char sep = inner.Separator();
+    const char sep = inner->Separator();
     bool any = false;
     for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
       if (!EntersFolder(*e)) continue;
@@ -55,7 +55,7 @@ struct PrefetchSource::State {
       bool ok = false;
       std::exception_ptr error;
       try {
-        ok = s.inner.List(folder, entries);
+        ok = s.inner->List(folder, entries);
       } catch (...) {
         error = std::current_exception();
       }
@@ -71,7 +71,8 @@ struct PrefetchSource::State {
     s.exited.notify_all();
   }
 
-  DirectorySource& inner;
+  // Owned with the PrefetchSource's creator: a reader may outlive both.
+  const std::shared_ptr<DirectorySource> inner;
   const size_t ahead;
   std::mutex mutex;
   std::condition_variable workReady, listingDone, exited;
@@ -85,8 +86,8 @@ struct PrefetchSource::State {
   bool quit = false;
 };
 
-PrefetchSource::PrefetchSource(DirectorySource& inner, int threads, size_t ahead)
-    : inner_(inner), state_(std::make_shared<State>(inner, ahead < 1 ? 1 : ahead)) {
+PrefetchSource::PrefetchSource(std::shared_ptr<DirectorySource> inner, int threads, size_t ahead)
+    : inner_(inner), state_(std::make_shared<State>(std::move(inner), ahead < 1 ? 1 : ahead)) {
   for (int i = 0; i < threads; ++i) {
     {
       std::lock_guard<std::mutex> lock(state_->mutex);
@@ -115,7 +116,7 @@ size_t PrefetchSource::Hits() const {
 }
 
 bool PrefetchSource::ListDirect(const std::string& folder, std::vector<DirEntry>& out) {
-  bool ok = inner_.List(folder, out);
+  bool ok = inner_->List(folder, out);
   std::lock_guard<std::mutex> lock(state_->mutex);
   state_->Schedule(folder, out);
   return ok;

@@ -22,10 +22,10 @@ namespace create {
 
 class PrefetchSource : public DirectorySource {
  public:
-  // `inner` must allow List from several threads at once, and outlive any
-  // reader still inside a listing when this object goes (see below); the
-  // disk sources hold no state, so they do.
-  PrefetchSource(DirectorySource& inner, int threads, size_t ahead = 256);
+  // `inner` must allow List from several threads at once. The readers share
+  // its ownership: a reader left behind by a stop (see below) keeps it alive
+  // until it is out of its folder, whoever else let it go meanwhile.
+  PrefetchSource(std::shared_ptr<DirectorySource> inner, int threads, size_t ahead = 256);
   // Stops the readers. One still inside a folder that does not answer (a
   // lost network share, a scratched disc) is not waited for beyond half a
   // second: it is left to finish that folder on its own, so that a stop
@@ -35,7 +35,7 @@ class PrefetchSource : public DirectorySource {
   PrefetchSource& operator=(const PrefetchSource&) = delete;
 
   bool List(const std::string& folder, std::vector<DirEntry>& out) override;
-  char Separator() const override { return inner_.Separator(); }
+  char Separator() const override { return inner_->Separator(); }
 
   // Folders the walk found already listed (for the benchmark).
   size_t Hits() const;
@@ -45,7 +45,7 @@ class PrefetchSource : public DirectorySource {
  private:
   bool ListDirect(const std::string& folder, std::vector<DirEntry>& out);
 
-  DirectorySource& inner_;
+  std::shared_ptr<DirectorySource> inner_;
   std::shared_ptr<State> state_;
   std::vector<std::thread> readers_;
 };

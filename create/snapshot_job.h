@@ -26,7 +26,9 @@ enum class SnapshotOutcome { kCompleted, kStopped, kCancelled };
 // and sets the run state to running there), walks the tree into CDFile
 // through `q`, and deletes the snapshot's rows of both tables when the run
 // was cancelled. An error in the walk commits the rows written so far and
-// propagates: they stay as a stopped snapshot would.
+// propagates: they stay as a stopped snapshot would. When that commit itself
+// fails, the rows of the last group (at most half a second of the walk) are
+// given up and the connection is left with no transaction open.
 SnapshotOutcome TakeSnapshot(catalog::Query& q, DirectorySource& source, const SnapshotRequest& request,
                              const ScanHooks& hooks, const std::function<void()>& beforeWalk);
 

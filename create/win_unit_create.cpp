@@ -64,7 +64,7 @@ void SetTip(NOTIFYICONDATAW& data, std::string_view tip) {
 }  // namespace
 
 TfrmCreate::TfrmCreate(app::MainWindow& main)
-    : Form("TfrmCreate", ui::bsDialog), main_(main), source_(std::make_unique<WinDirectorySource>()) {
+    : Form("TfrmCreate", ui::bsDialog), main_(main), source_(std::make_shared<WinDirectorySource>()) {
   DriveTypeOf = PlatformDriveType;
   GetDiskSizeKB = PlatformDiskSizeKB;
   SendMciCommand = [this](const std::string& command) {
@@ -184,9 +184,11 @@ void TfrmCreate::FormShow() {
 }
 
 void TfrmCreate::FormDestroy() {
+  // Not kept where the settings file cannot be written, as the main
+  // window's settings.
   ini::IniFile ini(IniPath());
   ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
-  ini.Save();
+  ini.SaveIfWritable();
 }
 
 void TfrmCreate::FormCloseQuery(bool& canClose) {
@@ -330,7 +332,7 @@ void TfrmCreate::BtnCreateClick() {
   SnapshotOutcome outcome = SnapshotOutcome::kCompleted;
   try {
     // Two readers keep the next folders listed while this thread records.
-    PrefetchSource source(*source_, 2);
+    PrefetchSource source(source_, 2);
     outcome = TakeSnapshot(ADOQryCreate, source, request, hooks, [this] {
       // A new run starts from an empty gauge, not from the last run's 100.
       Gauge1.SetProgress(0);

@@ -117,7 +117,9 @@ class TfrmCreate : public ui::Form {
   void KeepMemoValid();
 
   app::MainWindow& main_;
-  std::unique_ptr<DirectorySource> source_;
+  // Shared with the scan's readers: one left behind by a stop may still be
+  // inside a folder after this window is gone.
+  std::shared_ptr<DirectorySource> source_;
   std::string lastLabel_;
   std::string lastMemo_;
   bool trayShown_ = false;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "catalog/statements.h"
+#include "catalog/store_messages.h"
 #include "platform/file_io.h"
 
 namespace maintain {
@@ -11,14 +12,6 @@ namespace {
 
 void Check(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error(what);
-}
-
-// Writes `from`'s bytes to `to` through a flushed temporary file and a
-// rename: `to` is either untouched or complete.
-void CopyDurably(const std::string& from, const std::string& to) {
-  std::string data;
-  Check(fileio::ReadWholeFile(from, data), "无法读取文件 " + from);
-  fileio::WriteFileAtomic(to, data);
 }
 
 void Compact(const std::string& folder, CompactOutcome& out) {
@@ -30,14 +23,20 @@ void Compact(const std::string& folder, CompactOutcome& out) {
     catalog::Connection source;
     source.SetConnectionString(catalog::ConnectionStringFor(catalogFile));
     source.Open();
+    // The copy reads every page once: no memory map and a small cache, so
+    // that a catalogue of any size is compacted in a few MB.
+    catalog::ReadWithSmallCache(source);
     catalog::Query q(&source);
     Check(catalog::TakeCatalogueAlone(q), "目录数据库正被其他程序使用");
     before = MeasuredSize(catalogFile);
     catalog::WriteCompactedCopy(q, compacted);
   }
-  // The copy is complete on disk before anything is replaced.
-  CopyDurably(catalogFile, backup);
-  CopyDurably(compacted, catalogFile);
+  // The copy is complete on disk before anything is replaced. Each copy goes
+  // block by block through a flushed temporary file and a rename, so a
+  // catalogue of any size costs one block of memory, and the target is
+  // either untouched or complete.
+  fileio::CopyFileDurably(catalogFile, backup);
+  fileio::CopyFileDurably(compacted, catalogFile);
   if (fileio::FileExists(compacted)) Check(fileio::RemoveFile(compacted), "无法删除文件 " + compacted);
   out.rate = CompactionRate(before, MeasuredSize(catalogFile));
   out.ok = true;
@@ -57,10 +56,20 @@ int64_t CompactionRate(int64_t sizeBefore, int64_t sizeAfter) {
 
 CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog::Query*>& queries,
                               const std::string& folder) {
+  CompactOutcome out;
+  try {
+    cn.RequireWritable();
+    if (!fileio::CanCreateIn(folder))
+      throw catalog::DbError(catalog::ReadOnlyMessage(folder + catalog::kCatalogFileName),
+                             catalog::StoreProblem::kReadOnly);
+  } catch (const catalog::DbError& e) {
+    out.error = e.what();
+    out.problem = e.Problem();
+    return out;
+  }
   for (catalog::Query* q : queries)
     if (q) q->Close();
   cn.Close();
-  CompactOutcome out;
   const std::string compacted = folder + kCompactedFileName;
   try {
     // A copy left behind by an earlier failed run.
@@ -69,6 +78,11 @@ CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog
   } catch (const std::exception& e) {
     out.ok = false;
     out.error = e.what();
+    if (auto* db = dynamic_cast<const catalog::DbError*>(&e)) out.problem = db->Problem();
+    if (auto* file = dynamic_cast<const fileio::WriteError*>(&e); file && file->DiskFull())
+      out.problem = catalog::StoreProblem::kDiskFull;
+    // A partial copy would keep the room a full disk needs.
+    if (out.problem == catalog::StoreProblem::kDiskFull) fileio::RemoveFile(compacted);
   }
   try {
     cn.Open();
@@ -99,5 +113,17 @@ std::string CompactionNote() {
 }
 
 std::string CompactionFailedMessage() { return "软件冲突，数据整理失败。"; }
+
+std::string CompactionFailedMessage(const CompactOutcome& outcome, const std::string& folder) {
+  const std::string file = folder + catalog::kCatalogFileName;
+  switch (outcome.problem) {
+    case catalog::StoreProblem::kDiskFull: return catalog::CompactionDiskFullMessage(file);
+    case catalog::StoreProblem::kReadOnly:
+    case catalog::StoreProblem::kDamaged: return catalog::ProblemMessage(outcome.problem, file);
+    case catalog::StoreProblem::kBusy:
+    case catalog::StoreProblem::kOther: break;
+  }
+  return CompactionFailedMessage();
+}
 
 }  // namespace maintain

@@ -30,6 +30,9 @@ struct CompactOutcome {
   bool ok = false;
   int64_t rate = 0;
   std::string error;        // what went wrong; the user sees one message
+  // A failure that has its own message (a read-only place, a full disk, a
+  // damaged catalogue); kOther for every other one.
+  catalog::StoreProblem problem = catalog::StoreProblem::kOther;
   std::string reopenError;  // set when the connection could not be opened again
 };
 
@@ -38,7 +41,10 @@ struct CompactOutcome {
 // connection again. Throws nothing: a failure of the work leaves the
 // catalogue as it was and is reported in `ok` and `error`, a failure to
 // reopen in `reopenError`. Another connection holding the catalogue open
-// makes the work fail.
+// makes the work fail. A catalogue that cannot be written (read-only, or
+// found damaged) is refused before anything is closed or written; a full
+// disk stops the work with the catalogue unchanged and the partial copy
+// removed.
 CompactOutcome CompactCatalog(catalog::Connection& cn, const std::vector<catalog::Query*>& queries,
                               const std::string& folder);
 
@@ -66,5 +72,7 @@ class CompactDialogState {
 
 std::string CompactionNote();
 std::string CompactionFailedMessage();
+// The message of a failed compaction: the problem's own, or the one above.
+std::string CompactionFailedMessage(const CompactOutcome& outcome, const std::string& folder);
 
 }  // namespace maintain

@@ -39,6 +39,12 @@ bool RenameSnapshot(catalog::Query& q, std::string_view oldLabel, std::string_vi
     if (!text::EqualsNoCaseAscii(oldLabel, newLabel) && catalog::LabelTaken(q, newLabel)) return false;
     catalog::RenameSnapshot(q, oldLabel, newLabel);
     return true;
+  } catch (const catalog::DbError& e) {
+    q.Close();
+    // A catalogue that cannot be written, a full disk, a lock held too
+    // long: not a clash, and its own message says what it is.
+    if (e.Problem() != catalog::StoreProblem::kOther) throw;
+    return false;
   } catch (const std::exception&) {
     q.Close();
     return false;

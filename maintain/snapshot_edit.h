@@ -34,7 +34,8 @@ RenameResult ConfirmRename(catalog::Query& q, std::string_view oldLabel, std::st
 // `RenameSnapshot`: false, with nothing changed, when another snapshot has
 // the new label (labels compare ignoring ASCII letter case, as the catalogue
 // compares them) or the database refuses; the paths and the label change
-// together or not at all.
+// together or not at all. A catalogue in a hard place (DbError with a
+// StoreProblem: read-only, disk full, busy, damaged) throws instead.
 bool RenameSnapshot(catalog::Query& q, std::string_view oldLabel, std::string_view newLabel);
 std::string RenameFailedMessage();
 std::string RenameRefusedMessage();

@@ -1,14 +1,19 @@
 #include "maintain/win_commands.h"
 
+#include "catalog/connection.h"
 #include "maintain/export.h"
 #include "maintain/snapshot_edit.h"
 
 namespace maintain {
 
+// A catalogue that cannot be written says so once, before any question.
+static void RequireWritable(app::MainWindow& main) { main.connection().RequireWritable(); }
+
 void TBtnDeleteClick(app::MainWindow& main) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
+  RequireWritable(main);
   if (ui::ShowMessageBox(&main.form(), DeleteQuestion(label), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   {
     BusyCursor busy;
@@ -22,6 +27,7 @@ void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
+  RequireWritable(main);
   dialog.OldLabel = label;
   dialog.EdtName.SetText(label);
   dialog.EdtNameChange();
@@ -33,6 +39,7 @@ void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
+  RequireWritable(main);
   dialog.Memo1.SetText(LoadMemo(main.query(), label));
   dialog.BtnSave.SetEnabled(false);
   if (dialog.ShowModal() != ui::mrOk) return;
@@ -58,6 +65,9 @@ void TBtnExportClick(app::MainWindow& main, ui::SaveDialog& saveDialog) {
   ui::ShowMessageBox(&main.form(), ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
 }
 
-void mnuCompactDBClick(TfrmCompactDB& dialog) { dialog.ShowModal(); }
+void mnuCompactDBClick(TfrmCompactDB& dialog) {
+  dialog.RequireWritable();
+  dialog.ShowModal();
+}
 
 }  // namespace maintain

@@ -54,12 +54,14 @@ void TfrmCompactDB::BtnCompactClick() {
     BtnCompact.SetEnabled(false);
     outcome = CompactCatalog(*connection_, Queries, folder_);
   }
-  if (!outcome.ok) ui::ShowMessageBox(this, CompactionFailedMessage(), MB_OK | MB_ICONINFORMATION);
+  if (!outcome.ok) ui::ShowMessageBox(this, CompactionFailedMessage(outcome, folder_), MB_OK | MB_ICONINFORMATION);
   state_.Finish(outcome);
   ShowState();
   // The catalogue could not be opened again: the program's error box says why.
   if (!outcome.reopenError.empty()) throw catalog::DbError(outcome.reopenError);
 }
+
+void TfrmCompactDB::RequireWritable() const { connection_->RequireWritable(); }
 
 void TfrmCompactDB::BtnCancelClick() { ModalResult = ui::mrCancel; }
 

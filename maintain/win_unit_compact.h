@@ -33,6 +33,9 @@ class TfrmCompactDB : public ui::Form {
 
   void FormShow();
   void BtnCompactClick();
+  // Throws the catalogue's message when it cannot be written (read-only,
+  // damaged): the command says so before the dialog shows.
+  void RequireWritable() const;
   void BtnCancelClick();
   const CompactDialogState& State() const { return state_; }
 

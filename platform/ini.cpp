@@ -167,4 +167,13 @@ void IniFile::Save() const {
   fileio::WriteFileAtomic(path_, ToText());
 }
 
+bool IniFile::SaveIfWritable() const noexcept {
+  try {
+    Save();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
 }  // namespace ini

@@ -36,6 +36,9 @@ class IniFile {
   // Writes the file through a temporary file and a rename, so that a crash
   // mid-write never leaves a truncated file. Throws std::runtime_error.
   void Save() const;
+  // Saves, and gives up without a word where the file cannot be written
+  // (a read-only medium, no permission, a full disk): false then.
+  bool SaveIfWritable() const noexcept;
 
   const std::string& Path() const { return path_; }
 

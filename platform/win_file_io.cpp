@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <stdexcept>
+#include <functional>
+#include <memory>
+#include <string_view>
 
 #include "platform/file_io.h"
 #include "platform/text.h"
@@ -14,40 +16,106 @@ std::wstring Wide(const std::string& s) {
   return std::wstring(w.begin(), w.end());
 }
 
+bool NoRoom(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// A file handle closed when it goes.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
+  ~FileHandle() { Close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE Get() const { return h_; }
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  void Reset(HANDLE h) {
+    Close();
+    h_ = h;
+  }
+  bool Close() {
+    bool ok = !Valid() || CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+// Writes a new file under a fresh name beside `path` through `produce`
+// (which hands blocks to `write` and returns false when its source failed),
+// flushes it and renames it over `path`. The temporary file never outlives
+// a failure.
+void WriteThroughTemporary(const std::string& path,
+                           const std::function<bool(const std::function<bool(std::string_view)>&)>& produce) {
+  std::wstring target = Wide(path), tmp;
+  FileHandle h;
+  for (int attempt = 0; attempt < 100 && !h.Valid(); ++attempt) {
+    tmp = Wide(TemporaryNameBeside(path));
+    HANDLE raw = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw != INVALID_HANDLE_VALUE) {
+      h.Reset(raw);
+      break;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) throw WriteError(path, NoRoom(error));
+  }
+  if (!h.Valid()) throw WriteError(path, false);
+  bool diskFull = false;
+  auto write = [&](std::string_view block) {
+    while (!block.empty()) {
+      DWORD w = 0;
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(block.size(), 1u << 20));
+      if (!WriteFile(h.Get(), block.data(), chunk, &w, nullptr) || w == 0) {
+        diskFull = NoRoom(GetLastError());
+        return false;
+      }
+      block.remove_prefix(w);
+    }
+    return true;
+  };
+  bool ok = produce(write);
+  if (ok && !FlushFileBuffers(h.Get())) {
+    diskFull = NoRoom(GetLastError());
+    ok = false;
+  }
+  ok = h.Close() && ok;
+  if (!ok || !MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(tmp.c_str());
+    throw WriteError(path, diskFull);
+  }
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  FileHandle h(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.Valid()) return false;
   out.clear();
   char buf[65536];
   DWORD n = 0;
   bool ok = true;
-  while ((ok = ReadFile(h, buf, sizeof buf, &n, nullptr) != 0) && n > 0) out.append(buf, n);
-  CloseHandle(h);
+  while ((ok = ReadFile(h.Get(), buf, sizeof buf, &n, nullptr) != 0) && n > 0) out.append(buf, n);
   return ok;
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& data) {
-  std::wstring target = Wide(path);
-  std::wstring tmp = target + L".tmp";
-  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("无法写入文件 " + path);
-  size_t done = 0;
-  bool ok = true;
-  while (ok && done < data.size()) {
-    DWORD w = 0;
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
-    ok = WriteFile(h, data.data() + done, chunk, &w, nullptr) && w > 0;
-    done += w;
-  }
-  ok = ok && FlushFileBuffers(h);
-  CloseHandle(h);
-  if (!ok || !MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(tmp.c_str());
-    throw std::runtime_error("无法写入文件 " + path);
-  }
+  WriteThroughTemporary(path, [&](const auto& write) { return write(data); });
+}
+
+void CopyFileDurably(const std::string& from, const std::string& to) {
+  FileHandle in(CreateFileW(Wide(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!in.Valid()) throw WriteError(to, false);
+  std::unique_ptr<char[]> block(new char[kCopyBlockBytes]);
+  WriteThroughTemporary(to, [&](const auto& write) {
+    for (;;) {
+      DWORD n = 0;
+      if (!ReadFile(in.Get(), block.get(), static_cast<DWORD>(kCopyBlockBytes), &n, nullptr)) return false;
+      if (n == 0) return true;
+      if (!write(std::string_view(block.get(), n))) return false;
+    }
+  });
 }
 
 bool ReplaceByRename(const std::string& from, const std::string& to) {
@@ -68,6 +136,40 @@ int64_t FileSize(const std::string& path) {
 
 bool CopyWholeFile(const std::string& from, const std::string& to) {
   return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+}
+
+bool CanWriteFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  // Opening it for writing answers for the medium and the permissions too;
+  // every other opener is allowed, so the catalogue open elsewhere is no
+  // refusal.
+  FileHandle h(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return h.Valid() || GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+bool CanCreateIn(const std::string& folder) {
+  // A probe file that removes itself when closed.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    FileHandle h(CreateFileW(Wide(TemporaryNameBeside(folder + "Kestrova")).c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (h.Valid()) return true;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
+}
+
+bool IsOnNetwork(const std::string& path) {
+  std::wstring w = Wide(path);
+  std::replace(w.begin(), w.end(), L'/', L'\\');
+  if (w.rfind(L"\\\\?\\UNC\\", 0) == 0) return true;
+  if (w.rfind(L"\\\\?\\", 0) == 0) w.erase(0, 4);
+  else if (w.rfind(L"\\\\", 0) == 0) return true;
+  if (w.size() < 2 || w[1] != L':') return false;
+  std::wstring root = w.substr(0, 2) + L"\\";
+  return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
 }
 
 }  // namespace fileio

@@ -66,6 +66,15 @@ wine_session_start() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.vorlune-ready"
   fi
+  # Drive N: is a folder of the build declared a network drive, for the
+  # tests of the catalogue on a share; Wine's mount manager reads the drive
+  # types when it starts, so this comes before the session's server.
+  if [[ ! -e $WINEPREFIX/dosdevices/n: ]]; then
+    mkdir -p "$WINEPREFIX/network-drive"
+    ln -s "$WINEPREFIX/network-drive" "$WINEPREFIX/dosdevices/n:"
+    wine_reg 'HKLM\Software\Wine\Drives' 'n:' REG_SZ network
+    "$WINESERVER" -w
+  fi
   "$WINESERVER" -p
   "$WINE64" wineboot >/dev/null 2>&1 </dev/null || true
   if [[ -n ${VORLUNE_KEEPALIVE:-} && -f $VORLUNE_KEEPALIVE ]]; then

@@ -88,13 +88,41 @@ TEST_F(ExportTest, WildcardLabelsListOnlyTheirOwnEntries) {
                    "\r\n\r\n[A_B]:\\docs\\     目录\r\n[A_B]:\\docs\\a.txt     文件\r\n[A_B]:\\readme.txt     文件\r\n");
 }
 
-TEST_F(ExportTest, AFailedWriteKeepsTheFileItWouldReplace) {
+TEST_F(ExportTest, AFileNamedLikeATemporaryFileSurvives) {
   AddSmallSnapshot("CD1");
   const std::string target = dir.File("list.txt");
+  ASSERT_NO_THROW(fileio::WriteFileAtomic(target + ".tmp", "someone else's"));
+  ASSERT_NO_THROW(ExportSnapshot(q, "CD1", target));
+  EXPECT_EQ(ReadFile(target + ".tmp"), "someone else's");
+  EXPECT_EQ(text::FromGb18030(ReadFile(target)).rfind("快照：[CD1]\r\n", 0), 0u);
+  // The temporary file the export wrote through is gone.
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+    files += e.path().filename().string().rfind("Kestrova", 0) != 0;
+  EXPECT_EQ(files, 2);
+}
+
+TEST_F(ExportTest, AFullDiskKeepsTheFileItWouldReplace) {
+  testsupport::SmallDisk disk(256 * 1024);
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small file system needs root";
+  AddSnapshot("CD1");
+  const std::string root = catalog::SnapshotRoot("CD1");
+  cn.BeginTransaction();
+  for (int i = 0; i < 4000; ++i) AddRow(root, "file" + std::to_string(i) + ".txt", 0, i);
+  cn.Commit();
+  const std::string target = disk.File("list.txt");
   ASSERT_NO_THROW(fileio::WriteFileAtomic(target, "previous"));
-  std::filesystem::create_directory(target + ".tmp");  // the temporary file cannot be made
-  EXPECT_THROW(ExportSnapshot(q, "CD1", target), std::exception);
+  disk.Fill(16 * 1024);
+  try {
+    ExportSnapshot(q, "CD1", target);
+    ADD_FAILURE() << "the export did not fail";
+  } catch (const fileio::WriteError& e) {
+    EXPECT_TRUE(e.DiskFull());
+    EXPECT_NE(std::string(e.what()).find("磁盘空间不足"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find(target), std::string::npos) << e.what();
+  }
   EXPECT_EQ(ReadFile(target), "previous");
+  EXPECT_EQ(disk.Names(), (std::vector<std::string>{"filler", "list.txt"}));
   EXPECT_FALSE(q.Active());
 }
 

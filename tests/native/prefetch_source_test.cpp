@@ -72,11 +72,11 @@ TEST(PrefetchSourceTest, SameRowsInTheSameOrderWhateverTheReaders) {
     ASSERT_GT(expected.size(), 500u);
     for (int threads : {1, 2, 4}) {
       for (size_t ahead : {size_t{1}, size_t{3}, size_t{256}}) {
-        MemorySource src = RandomTree(seed);
+        auto src = std::make_shared<MemorySource>(RandomTree(seed));
         PrefetchSource prefetch(src, threads, ahead);
         EXPECT_EQ(Walk(prefetch), expected) << "seed " << seed << ", " << threads << " readers, ahead " << ahead;
         // Each folder the walk enters is read once, by a reader or by the walk.
-        std::vector<std::string> listed = src.Listed();
+        std::vector<std::string> listed = src->Listed();
         std::sort(listed.begin(), listed.end());
         EXPECT_EQ(std::adjacent_find(listed.begin(), listed.end()), listed.end());
       }
@@ -85,7 +85,7 @@ TEST(PrefetchSourceTest, SameRowsInTheSameOrderWhateverTheReaders) {
 }
 
 TEST(PrefetchSourceTest, StopEndsTheWalkAndTheReaders) {
-  MemorySource src = RandomTree(7);
+  auto src = std::make_shared<MemorySource>(RandomTree(7));
   int state = kScanRunning, visits = 0;
   ScanHooks hooks;
   hooks.state = [&] { return ++visits > 50 ? kScanStopped : state; };
@@ -99,7 +99,7 @@ TEST(PrefetchSourceTest, StopEndsTheWalkAndTheReaders) {
   std::vector<std::string> expected = Walk(plain, hooks);
   EXPECT_EQ(rows, expected);
   // The readers stayed within their window past the stop.
-  EXPECT_LE(src.Listed().size(), 50u + 16u + 3u);
+  EXPECT_LE(src->Listed().size(), 50u + 16u + 3u);
 }
 
 TEST(PrefetchSourceTest, ReaderErrorReachesTheWalk) {
@@ -110,9 +110,9 @@ TEST(PrefetchSourceTest, ReaderErrorReachesTheWalk) {
       return MemorySource::List(folder, out);
     }
   };
-  FailingSource src;
-  std::string a = src.AddFolder(MemorySource::kRoot, "a");
-  for (int i = 0; i < 10; ++i) src.AddFolder(a, "d" + std::to_string(i));
+  auto src = std::make_shared<FailingSource>();
+  std::string a = src->AddFolder(MemorySource::kRoot, "a");
+  for (int i = 0; i < 10; ++i) src->AddFolder(a, "d" + std::to_string(i));
   PrefetchSource prefetch(src, 2);
   TextSink sink;
   ScanEngine engine(prefetch, sink, {});
@@ -121,51 +121,104 @@ TEST(PrefetchSourceTest, ReaderErrorReachesTheWalk) {
   EXPECT_EQ(sink.rows.size(), 11u);
 }
 
-TEST(PrefetchSourceTest, AStopDoesNotWaitForAFolderThatDoesNotAnswer) {
-  // A folder whose listing hangs until the test lets it go, as a lost
-  // network share would.
-  class StuckSource : public MemorySource {
-   public:
-    bool List(const std::string& folder, std::vector<DirEntry>& out) override {
-      if (folder.find("slow\\") != std::string::npos) {
-        ++inside;
-        std::unique_lock<std::mutex> lock(m);
-        letGo.wait(lock, [&] { return release; });
-      }
-      bool ok = MemorySource::List(folder, out);
-      if (folder.find("slow\\") != std::string::npos) ++finished;
-      return ok;
+// A folder whose listing hangs until the test lets it go, as a lost network
+// share would. What the test watches lives outside the source, so that it
+// can be read after the source is gone.
+struct Hang {
+  std::mutex m;
+  std::condition_variable letGo;
+  bool release = false;
+  std::atomic<int> inside{0}, finished{0};
+  std::atomic<bool> sourceGone{false};
+  std::atomic<bool> goneWhileReading{false};
+  void Release() {
+    {
+      std::lock_guard<std::mutex> lock(m);
+      release = true;
     }
-    std::mutex m;
-    std::condition_variable letGo;
-    bool release = false;
-    std::atomic<int> inside{0}, finished{0};
-  };
-  StuckSource src;
-  std::string a = src.AddFolder(MemorySource::kRoot, "a");
-  src.AddFolder(MemorySource::kRoot, "slow");
-  src.AddFile(a, "x.txt", 1);
-  int visits = 0;
+    letGo.notify_all();
+  }
+};
+
+class StuckSource : public MemorySource {
+ public:
+  explicit StuckSource(std::shared_ptr<Hang> hang) : hang_(std::move(hang)) {
+    AddFolder(MemorySource::kRoot, "a");
+    AddFolder(MemorySource::kRoot, "slow");
+    AddFile(MemorySource::kRoot + std::string("a\\"), "x.txt", 1);
+  }
+  ~StuckSource() override {
+    hang_->goneWhileReading = hang_->inside > hang_->finished;
+    hang_->sourceGone = true;
+  }
+  bool List(const std::string& folder, std::vector<DirEntry>& out) override {
+    const bool slow = folder.find("slow\\") != std::string::npos;
+    if (slow) {
+      ++hang_->inside;
+      std::unique_lock<std::mutex> lock(hang_->m);
+      hang_->letGo.wait(lock, [&] { return hang_->release; });
+    }
+    // Reads the source's own tree after the wait: freed memory if the
+    // source were gone by now.
+    bool ok = MemorySource::List(folder, out);
+    ++lists_;
+    if (slow) ++hang_->finished;
+    return ok;
+  }
+
+ private:
+  std::shared_ptr<Hang> hang_;
+  int lists_ = 0;
+};
+
+// The walk is stopped once a reader is inside the hanging folder.
+ScanHooks StopWhenStuck(const Hang& hang, int& visits) {
   ScanHooks hooks;
-  hooks.state = [&] {
+  hooks.state = [&hang, &visits] {
     if (++visits < 2) return kScanRunning;
-    // A reader is inside the hanging folder before the user stops.
-    for (int i = 0; i < 500 && src.inside == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && hang.inside == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return kScanStopped;
   };
+  return hooks;
+}
+
+template <class Done>
+void WaitFor(Done done) {
+  for (int i = 0; i < 500 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+TEST(PrefetchSourceTest, AStopDoesNotWaitForAFolderThatDoesNotAnswer) {
+  auto hang = std::make_shared<Hang>();
+  auto src = std::make_shared<StuckSource>(hang);
+  int visits = 0;
   {
     PrefetchSource prefetch(src, 2);
-    Walk(prefetch, hooks);
+    Walk(prefetch, StopWhenStuck(*hang, visits));
   }
-  EXPECT_EQ(src.inside, 1);
-  EXPECT_EQ(src.finished, 0);  // the stop came back while the folder still hung
+  EXPECT_EQ(hang->inside, 1);
+  EXPECT_EQ(hang->finished, 0);  // the stop came back while the folder still hung
+  hang->Release();
+  // The reader left behind finishes on its own.
+  WaitFor([&] { return hang->finished == 1; });
+  EXPECT_EQ(hang->finished, 1);
+}
+
+TEST(PrefetchSourceTest, TheOwnerMayGoWhileAReaderIsStuck) {
+  // As the create window closes after a stop: the window, the owner of the
+  // source, goes while a reader is still inside the hanging folder.
+  auto hang = std::make_shared<Hang>();
+  auto src = std::make_shared<StuckSource>(hang);
+  int visits = 0;
   {
-    std::lock_guard<std::mutex> lock(src.m);
-    src.release = true;
+    PrefetchSource prefetch(src, 2);
+    Walk(prefetch, StopWhenStuck(*hang, visits));
   }
-  src.letGo.notify_all();
-  // The reader left behind finishes on its own; the source must outlive it.
-  for (int i = 0; i < 500 && src.finished == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(src.finished, 1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_EQ(hang->inside, 1);
+  src.reset();
+  EXPECT_FALSE(hang->sourceGone);  // the reader still holds it
+  hang->Release();
+  WaitFor([&] { return hang->sourceGone.load(); });
+  EXPECT_TRUE(hang->sourceGone);
+  EXPECT_FALSE(hang->goneWhileReading);
+  EXPECT_EQ(hang->finished, 1);
 }

@@ -169,6 +169,41 @@ TEST_F(ScanCatalogTest, ErrorMidWalkKeepsRowsSoFarAsStopped) {
   EXPECT_EQ(Count("CDName Where CDName='BROKEN'"), 1);
 }
 
+TEST_F(ScanCatalogTest, AFailedCommitEndsTheRunWithNoTransactionLeftOpen) {
+  // With a rollback journal another program's read lock holds a commit back
+  // (with the write-ahead log it would not).
+  cn.Execute("PRAGMA journal_mode=DELETE");
+  ASSERT_EQ(cn.JournalMode(), "delete");
+  for (int i = 0; i < 30000; ++i) src.AddFile(root, "f" + std::to_string(i), 1);  // spans commits
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(cn.FileName().c_str(), &other, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* reading = nullptr;
+  int pumps = 0;
+  onPump = [&] {
+    // Well after the first commit (the folder pass pumps 30,000 times, then
+    // the file pass), the other program starts reading and keeps its lock:
+    // the next commit cannot be made.
+    if (++pumps == 45000) {
+      sqlite3_prepare_v2(other, "select Name from CDFile", -1, &reading, nullptr);
+      sqlite3_step(reading);
+    }
+  };
+  EXPECT_THROW(Take("LOCKED"), catalog::DbError);
+  ASSERT_NE(reading, nullptr);
+  EXPECT_FALSE(cn.InTransaction());
+  sqlite3_finalize(reading);
+  sqlite3_close(other);
+  // What the program shows is what is on disk: the groups committed before.
+  const int64_t shown = Count("CDFile");
+  EXPECT_GT(shown, 0);
+  EXPECT_LT(shown, 30000);
+  EXPECT_EQ(CommittedRows(), shown);
+  // Later changes take effect at once, not inside a transaction left open.
+  DeleteSnapshot(q, "LOCKED");
+  EXPECT_EQ(CommittedRows(), 0);
+  EXPECT_FALSE(cn.InTransaction());
+}
+
 TEST(CatalogSinkTest, CommitsEveryHalfSecondOrEveryTenThousandRows) {
   testsupport::TempDir dir;
   catalog::CreateEmptyCatalog(dir.File("Kestrova"), catalog::kDatabasePassword);

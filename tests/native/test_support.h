@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -18,5 +19,41 @@ class TempDir {
  private:
   std::string path_;
 };
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+// A small file system of its own (a tmpfs of `bytes`), for a disk that runs
+// full, and that can be made read-only, as a CD or a write-protected stick
+// is. Mounting needs the rights of root; Mounted() says whether it worked
+// (the test then skips, saying why).
+class SmallDisk {
+ public:
+  explicit SmallDisk(size_t bytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool Mounted() const { return mounted_; }
+  // The mount point, ending in "/".
+  std::string Folder() const { return dir_.Path() + "/"; }
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  // Makes the whole file system read-only (true) or writable again.
+  bool SetReadOnly(bool readOnly);
+  // Fills the free space up to `leave` bytes with a file of its own.
+  void Fill(size_t leave);
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const;
+
+ private:
+  TempDir dir_;
+  bool mounted_ = false;
+  size_t bytes_;
+};
+
+// Sets or clears the immutable flag of a file: it then cannot be written,
+// also by root, for whom permission bits change nothing. False when the
+// file system cannot.
+bool SetImmutable(const std::string& path, bool on);
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 // requests, log-off, the notification-area icon, the eject option and the
 // door button.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <windows.h>
 #include <winioctl.h>
 
@@ -15,6 +16,7 @@
 
 #include "catalog/connection.h"
 #include "catalog/schema.h"
+#include "catalog/store_messages.h"
 #include "catalog/statements.h"
 #include "create/win_unit_create.h"
 #include "platform/file_io.h"
@@ -755,6 +757,52 @@ TEST_F(CreateWindowTest, CatalogueErrorMidWalkShowsItAndKeepsTheRowsSoFar) {
   EXPECT_LE(rows.size(), 1u);  // what came before the refused row
   EXPECT_FALSE(cn.InTransaction());
   EXPECT_EQ(browseAllCalls, 1);
+}
+
+TEST_F(CreateWindowTest, AFailedCommitEndsTheRunWithItsMessageAndLeavesNoTransaction) {
+  MappedDrive drive;
+  ASSERT_TRUE(drive.ok());
+  drive.File("a.txt", 1);
+  drive.Folder("sub");
+  drive.File("sub\\b.txt", 1);
+  // With a rollback journal another program's read lock holds the commit
+  // back; it starts reading once the root's rows are posted.
+  cn.Execute("PRAGMA journal_mode=DELETE");
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(cn.FileName().c_str(), &other, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* reading = nullptr;
+  atVisit[2] = [&] {
+    sqlite3_prepare_v2(other, "select * from CDName", -1, &reading, nullptr);
+    sqlite3_step(reading);
+  };
+  boxes.Plan(IDOK);
+  Run(drive, "LOCKED");
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.Last().text, catalog::BusyMessage(cn.FileName()));
+  EXPECT_EQ(form->ScanState, 0);
+  EXPECT_TRUE(form->BtnCreate.Enabled());
+  EXPECT_FALSE(form->Timer1.Enabled());
+  EXPECT_FALSE(cn.InTransaction());
+  sqlite3_finalize(reading);
+  // The snapshot's row was committed before the walk; the group that could
+  // not be committed is given up: what the window's connection shows is
+  // what another program finds on disk.
+  EXPECT_EQ(Snapshots("LOCKED"), 1);
+  sqlite3_stmt* count = nullptr;
+  sqlite3_prepare_v2(other, "select count(*) from CDFile", -1, &count, nullptr);
+  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+  EXPECT_EQ(static_cast<size_t>(sqlite3_column_int64(count, 0)), Rows().size());
+  EXPECT_LT(Rows().size(), 3u);
+  sqlite3_finalize(count);
+  // A later change takes effect at once: another program sees it.
+  catalog::Query q(&cn);
+  catalog::UpdateMemo(q, "LOCKED", "later");
+  sqlite3_stmt* memo = nullptr;
+  sqlite3_prepare_v2(other, "select Memo1 from CDName where CDName='LOCKED'", -1, &memo, nullptr);
+  ASSERT_EQ(sqlite3_step(memo), SQLITE_ROW);
+  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(memo, 0)), "later");
+  sqlite3_finalize(memo);
+  sqlite3_close(other);
 }
 
 TEST_F(CreateWindowTest, EjectOptionKeptInTheSettingsFile) {
