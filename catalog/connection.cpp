@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 #include "catalog/schema.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
@@ -86,9 +88,20 @@ void Connection::Open() {
   // is dear under Wine (a name search reads every page).
   sqlite3_exec(db, "PRAGMA cache_size=-32768; PRAGMA temp_store=MEMORY; PRAGMA mmap_size=268435456;", nullptr,
                nullptr, nullptr);
-  {
-  }
   db_ = db;
+  fileChanges_ = RowChanges();
+  names_.Clear();
+  sqlite3_update_hook(db_, &Connection::OnRowChange, this);
+  // Rows read into the name index inside a transaction that is then rolled
+  // back were noted before the index read them: nothing says they are gone.
+  sqlite3_rollback_hook(db_, &Connection::OnRollback, this);
+}
+
+void Connection::OnRollback(void* self) { static_cast<Connection*>(self)->fileChanges_.NoteUnknown(); }
+
+void Connection::OnRowChange(void* self, int, const char* db, const char* table, long long rowid) {
+  if (std::strcmp(db, "main") == 0 && sqlite3_stricmp(table, "CDFile") == 0)
+    static_cast<Connection*>(self)->fileChanges_.Note(rowid);
 }
 
 void Connection::Close() {
@@ -96,8 +109,11 @@ void Connection::Close() {
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   // Statements of queries still open are finalized by their owners; close_v2
   // defers the close until they are.
+  sqlite3_update_hook(db_, nullptr, nullptr);
+  sqlite3_rollback_hook(db_, nullptr, nullptr);
   sqlite3_close_v2(db_);
   db_ = nullptr;
+  names_.Clear();
 }
 
 sqlite3* Connection::Handle() const {

@@ -82,6 +82,32 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
   q.Open();
 }
 
+void OpenNameRows(Query& q, int64_t first, int64_t last) {
+  q.Clear();
+  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
+        " Where rowid Between ? And ? And Name Is Not Null Order By rowid");
+  q.Bind(first).Bind(last);
+  q.Open();
+}
+
+int64_t DataVersion(Connection& cn) {
+  Query q(&cn);
+  q.Add("PRAGMA data_version");
+  q.Open();
+  const int64_t v = q.IntegerAt(0);
+  q.Close();
+  return v;
+}
+
+void OpenEntry(Query& q, int64_t rowid) {
+  q.Clear();
+  q.Add("Select Name, Type, Path From CDFile Where rowid=?");
+  q.Bind(rowid);
+  q.Open();
+}
+
+void MoveToEntry(Query& q, int64_t rowid) { q.Reopen(0, rowid); }
+
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel) {
   Connection* cn = q.GetConnection();
   if (!cn) throw DbError("查询未连接到目录数据库");

@@ -40,6 +40,17 @@ int64_t DeleteSnapshotRow(Query& q, std::string_view label);
 // nothing when neither.
 void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 
+// The rows of the in-memory name index with rowids in [first, last], in
+// rowid order: rowid, Name and the kind (0 file, 1 folder, 2 any other
+// Type), read by column number; rows without a Name are left out.
+void OpenNameRows(Query& q, int64_t first, int64_t last);
+// Moves whenever another connection commits a change to the file.
+int64_t DataVersion(Connection& cn);
+// One search hit's row by rowid: columns Name, Type, Path. MoveToEntry runs
+// the same statement again for another rowid, without preparing it again.
+void OpenEntry(Query& q, int64_t rowid);
+void MoveToEntry(Query& q, int64_t rowid);
+
 // Rewrites the beginning of every stored path of the snapshot and its label,
 // both in one transaction: either both take effect or neither does.
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel);
