@@ -185,6 +185,31 @@ TEST_F(SearchTest, ACommandLeavingTheQueryOnAnotherStatementEndsTheSearch) {
   EXPECT_EQ(view.statuses.back(), "搜索到：1项");
 }
 
+TEST_F(SearchTest, ACommandLeavingTheQueryOnTheSameStatementTextEndsTheSearch) {
+  view.onMessages = [&](int row) {
+    // Another command's statement with the very text of the search's own:
+    // only the query's generation tells them apart.
+    if (row == 1) catalog::OpenEntry(q, 1);
+  };
+  Search("");
+  EXPECT_EQ(view.items.size(), 1u);
+  EXPECT_EQ(view.statuses.back(), "搜索到：1项");
+}
+
+TEST_F(SearchTest, LettersOfEveryScriptFoldAndRowsComeInCatalogueOrder) {
+  AddRow("[CD2]:\\", "ÉTÉ.txt", 0, 1);
+  AddRow("[CD2]:\\", "été.doc", 0, 1);
+  AddRow("[CD2]:\\", "ＡＢＣ", 1);
+  RunSearch(q, running, view, "été", true, true);
+  ASSERT_EQ(view.items.size(), 2u);
+  EXPECT_EQ(view.items[0].caption, "ÉTÉ.txt");
+  EXPECT_EQ(view.items[1].caption, "été.doc");
+  EXPECT_EQ(Search("ａｂｃ"), (V{"ＡＢＣ"}));
+  // Rows added after a search are found by the next one.
+  AddRow("[CD2]:\\", "abc.ÉTÉ", 0, 1);
+  EXPECT_EQ(Search("ÉtÉ").size(), 3u);
+}
+
 TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
   cn.Close();
   Search("rep");
