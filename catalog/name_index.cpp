@@ -12,7 +12,6 @@
 namespace catalog {
 namespace {
 
-constexpr size_t kMaxEntries = 1 << 16;
 constexpr size_t kMaxText = 4 << 20;
 
 EntryKind KindOf(int64_t k) { return k == 0 ? EntryKind::File : k == 1 ? EntryKind::Folder : EntryKind::Other; }
@@ -34,8 +33,8 @@ struct NameIndex::Chunk {
     const size_t end = (i + 1 < start.size() ? start[i + 1] : text.size()) - 1;
     return {text.data() + start[i], end - start[i]};
   }
-  bool Takes(int64_t rowid, size_t bytes) const {
-    return Size() < kMaxEntries && text.size() + bytes + 1 <= kMaxText && rowid > LastRowid() &&
+  bool Takes(int64_t rowid, size_t bytes, size_t maxEntries) const {
+    return Size() < maxEntries && text.size() + bytes + 1 <= kMaxText && rowid > LastRowid() &&
            static_cast<uint64_t>(rowid) - static_cast<uint64_t>(base) <= UINT32_MAX;
   }
   void Add(int64_t rowid, EntryKind k, std::string_view folded) {
@@ -56,7 +55,7 @@ struct NameIndex::Chunk {
   }
 };
 
-NameIndex::NameIndex() = default;
+NameIndex::NameIndex(size_t chunkEntries) : chunkEntries_(chunkEntries ? chunkEntries : 1) {}
 NameIndex::~NameIndex() = default;
 
 void NameIndex::Clear() {
@@ -81,7 +80,7 @@ int64_t NameIndex::LastRowid() const { return chunks_.empty() ? INT64_MIN : chun
 void NameIndex::AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded) {
   const size_t bytes = std::min(folded.size(), kMaxText - 1);  // a name is never near that long
   folded = folded.substr(0, bytes);
-  if (chunks.empty() || !chunks.back()->Takes(rowid, bytes)) {
+  if (chunks.empty() || !chunks.back()->Takes(rowid, bytes, chunkEntries_)) {
     // A full chunk gives back what its growth left unused.
     if (!chunks.empty()) chunks.back()->Shrink();
     auto c = std::make_unique<Chunk>();

@@ -30,7 +30,9 @@ enum class EntryKind : uint8_t { File = 0, Folder = 1, Other = 2 };
 
 class NameIndex {
  public:
-  NameIndex();
+  // `chunkEntries`: the most entries a chunk holds (small in tests, to
+  // exercise the chunk boundaries).
+  explicit NameIndex(size_t chunkEntries = size_t{1} << 16);
   ~NameIndex();
   NameIndex(const NameIndex&) = delete;
   NameIndex& operator=(const NameIndex&) = delete;
@@ -66,11 +68,12 @@ class NameIndex {
  private:
   struct Chunk;
   using Chunks = std::vector<std::unique_ptr<Chunk>>;
-  static void AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded);
+  void AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded);
   void Append(int64_t rowid, EntryKind kind, std::string_view folded);
   void ReadRange(Connection& cn, int64_t first, int64_t last);
   int64_t LastRowid() const;
 
+  size_t chunkEntries_;
   Chunks chunks_;
   bool built_ = false;
   int64_t dataVersion_ = 0;
