@@ -57,6 +57,7 @@ void TfrmMain::ApplySettings(const MainSettings& s) {
     SkinActive = false;
   }
   TBtnSearch->SetDown(s.searchShown);
+  mnuInstantSearch->SetChecked(s.instantSearch);
   if (s.showCaption) {
     mnuSmallImage->SetChecked(true);
     ToolBar2->SetImages(ImageList2);
@@ -77,6 +78,7 @@ MainSettings TfrmMain::CurrentSettings() const {
   s.skinIndex = SkinIndex;
   s.searchShown = TBtnSearch->Down();
   s.showCaption = ToolBar2->ShowCaptions();
+  s.instantSearch = mnuInstantSearch->Checked();
   return s;
 }
 

@@ -63,6 +63,7 @@ class TfrmMain : public ui::Form {
   ui::MenuItem *mnuFile, *mnuExit;
   ui::MenuItem *mnuView, *mnuStatusbar, *mnuToolbar, *mnuToolbarImages, *mnuLargeImage, *mnuSmallImage;
   ui::MenuItem *mnuSettings, *mnuInterface, *mnuInterfWindows, *mnuMacOSX, *mnuWinXP, *mnuLove, *mnuSky;
+  ui::MenuItem* mnuInstantSearch;  // 输入时即时搜索
   ui::MenuItem *mnuMaintain, *mnuCompactDB;
   ui::MenuItem *mnuHelpMenu, *mnuHelp, *A1;
   ui::PopupMenu* PMnuIcon;
@@ -91,6 +92,12 @@ class TfrmMain : public ui::Form {
   ui::ListView* ListView1;
   ui::StatusBar* StatusBar1;
   ui::ImageList *ImageList1, *ImageList2, *ImgLstLarge, *ImgLstSmall;
+  // Runs the search once typing in EdtSearch has paused, when
+  // mnuInstantSearch is checked.
+  ui::Timer* TmrInstantSearch;
+  static constexpr unsigned kInstantSearchDelayMs = 150;
+  // Searches the timer started (tests count them).
+  int InstantSearchesRun = 0;
 
   // --- start-up and close
   void FormCreate();
@@ -137,6 +144,9 @@ class TfrmMain : public ui::Form {
   void BtnStopSearchClick();
   void ChkFolderClick();
   void EdtSearchKeyUp(WORD key);
+  void EdtSearchChange();
+  void TmrInstantSearchTimer();
+  void mnuInstantSearchClick();
 
   // The label of the selected snapshot ("" when none is selected).
   std::string SelectedLabel() const;

@@ -5,6 +5,7 @@
 #include "app/ui_main_form.h"
 #include "maintain/search.h"
 #include "maintain/win_search_panel.h"
+#include "platform/text.h"
 
 namespace app {
 
@@ -18,6 +19,26 @@ void TfrmMain::ChkFolderClick() {
 
 void TfrmMain::EdtSearchKeyUp(WORD key) {
   if (maintain::EnterStartsSearch(key, EdtSearch->Text())) BtnBeginSearchClick();
+}
+
+// With the setting on, each change of the text starts the wait afresh, so
+// that a burst of keys runs one search, 150 ms after the last of them; the
+// search replaces a running one as Enter does.
+void TfrmMain::EdtSearchChange() {
+  if (!mnuInstantSearch->Checked()) return;
+  TmrInstantSearch->SetEnabled(false);
+  TmrInstantSearch->SetEnabled(true);
+}
+
+void TfrmMain::TmrInstantSearchTimer() {
+  TmrInstantSearch->SetEnabled(false);
+  if (!mnuInstantSearch->Checked() || text::TrimSpace(EdtSearch->Text()).empty()) return;
+  ++InstantSearchesRun;
+  BtnBeginSearchClick();
+}
+
+void TfrmMain::mnuInstantSearchClick() {
+  if (!mnuInstantSearch->Checked()) TmrInstantSearch->SetEnabled(false);
 }
 
 }  // namespace app

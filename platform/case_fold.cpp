@@ -44,10 +44,15 @@ char32_t FoldCase(char32_t cp) {
 
 void AppendFolded(std::string& out, std::string_view s) {
   for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-      ++i;
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      // Most names are ASCII: a run of it is lowered in one go.
+      size_t end = i;
+      while (end < s.size() && static_cast<unsigned char>(s[end]) < 0x80) ++end;
+      const size_t at = out.size();
+      out.append(s.data() + i, end - i);
+      for (size_t k = at; k < out.size(); ++k)
+        if (out[k] >= 'A' && out[k] <= 'Z') out[k] = static_cast<char>(out[k] + 32);
+      i = end;
       continue;
     }
     char32_t cp = 0;
