@@ -40,6 +40,7 @@ void TfrmMain::FormCreate() {
   ADOCn.Open();
   SortAscending = browse::ColumnSortState();
   BrowseAll();
+  TmrNameIndex->SetEnabled(true);
   if (!ui::PrintDialog::PrinterInstalled()) BtnPrint->SetEnabled(false);
 }
 

@@ -98,6 +98,9 @@ class TfrmMain : public ui::Form {
   static constexpr unsigned kInstantSearchDelayMs = 150;
   // Searches the timer started (tests count them).
   int InstantSearchesRun = 0;
+  // Reads the names of the catalogue into memory in slices after start-up,
+  // so that the first search does not wait for it.
+  ui::Timer* TmrNameIndex;
 
   // --- start-up and close
   void FormCreate();
@@ -147,6 +150,7 @@ class TfrmMain : public ui::Form {
   void EdtSearchChange();
   void TmrInstantSearchTimer();
   void mnuInstantSearchClick();
+  void TmrNameIndexTimer();
 
   // The label of the selected snapshot ("" when none is selected).
   std::string SelectedLabel() const;

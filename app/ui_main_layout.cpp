@@ -273,6 +273,8 @@ void TfrmMain::BuildSearchPanel() {
   EdtSearch->OnChange = [this] { RunCommand([this] { EdtSearchChange(); }); };
   TmrInstantSearch = Make<ui::Timer>(this, kInstantSearchDelayMs, false);
   TmrInstantSearch->OnTimer = [this] { RunCommand([this] { TmrInstantSearchTimer(); }); };
+  TmrNameIndex = Make<ui::Timer>(this, 10, false);
+  TmrNameIndex->OnTimer = [this] { RunCommand([this] { TmrNameIndexTimer(); }); };
 
   BtnBeginSearch = Make<ui::Button>(PnlLeft, "立即搜索(&S)");
   BtnBeginSearch->Name = "BtnBeginSearch";

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "catalog/connection.h"
+#include "catalog/db_error.h"
 #include "catalog/name_pattern.h"
 #include "catalog/query.h"
 #include "catalog/statements.h"
@@ -61,6 +62,39 @@ NameIndex::~NameIndex() = default;
 void NameIndex::Clear() {
   chunks_.clear();
   built_ = false;
+  building_ = false;
+}
+
+bool NameIndex::BuildStep(Connection& cn, int64_t rows) {
+  if (built_) return true;
+  try {
+    if (!building_) {
+      chunks_.clear();
+      // Whatever the connection changes from here on is noted and read
+      // again at the first search; a commit by another connection shows
+      // in the data version.
+      cn.TakeFileChanges();
+      dataVersion_ = DataVersion(cn);
+      building_ = true;
+    }
+    Query q(&cn);
+    OpenNameRowsAfter(q, LastRowid(), rows);
+    int64_t read = 0;
+    std::string folded;
+    for (; !q.Eof(); q.Next(), ++read) {
+      folded.clear();
+      text::AppendFolded(folded, q.TextAt(1));
+      Append(q.IntegerAt(0), KindOf(q.IntegerAt(2)), folded);
+    }
+    if (read < rows) {
+      building_ = false;
+      built_ = true;
+    }
+  } catch (...) {
+    Clear();
+    return true;
+  }
+  return built_;
 }
 
 size_t NameIndex::Entries() const {
@@ -140,6 +174,13 @@ void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
 }
 
 void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
+  if (building_ && !rebuild && !changes.all) {
+    // A build in slices is finished first: the rest of the file, then the
+    // rows touched meanwhile.
+    while (!BuildStep(cn, INT64_MAX)) {
+    }
+    if (!built_) throw DbError("无法读取目录数据库中的名称");
+  }
   const bool whole = !built_ || rebuild || changes.all;
   // Until the sync is through, a failure leaves the index to be read whole
   // at the next search: the changes taken are gone.
@@ -156,7 +197,7 @@ void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
 std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
   const int64_t version = DataVersion(cn);
   // data_version moves when another connection commits to the file.
-  const bool foreign = built_ && version != dataVersion_;
+  const bool foreign = (built_ || building_) && version != dataVersion_;
   Sync(cn, cn.TakeFileChanges(), foreign);
   dataVersion_ = version;
   return Find(text, folders, files);
@@ -182,11 +223,19 @@ std::vector<int64_t> NameIndex::Find(std::string_view text, bool folders, bool f
     // name it lies in and go on after that name.
     const char* begin = c.text.data();
     const char* end = begin + c.text.size();
+    size_t i = 0;  // the finds go forward, and so do the names they lie in
     for (const char* p = FindBytes(begin, end, anchor); p != end; p = FindBytes(p, end, anchor)) {
       const auto off = static_cast<uint32_t>(p - begin);
-      const size_t i = static_cast<size_t>(std::upper_bound(c.start.begin(), c.start.end(), off) - c.start.begin()) - 1;
+      // A near find is reached by walking the offsets, a far one by halving.
+      if (off - c.start[i] > 1024) {
+        i = static_cast<size_t>(std::upper_bound(c.start.begin() + static_cast<ptrdiff_t>(i), c.start.end(), off) -
+                                c.start.begin()) - 1;
+      } else {
+        while (i + 1 < c.Size() && c.start[i + 1] <= off) ++i;
+      }
       if (wanted(c, i)) hits.push_back(c.Rowid(i));
-      p = begin + (i + 1 < c.Size() ? c.start[i + 1] : c.text.size());
+      if (++i == c.Size()) break;
+      p = begin + c.start[i];
     }
   }
   return hits;

@@ -48,6 +48,12 @@ class NameIndex {
   // The search over the index as it stands.
   std::vector<int64_t> Find(std::string_view text, bool folders, bool files) const;
 
+  // Reads the file in slices, `rows` at a time, so that a window can build
+  // the index between its messages before the first search asks for it.
+  // Returns true when the index is built (or a slice failed: the first
+  // search then reads the file whole).
+  bool BuildStep(Connection& cn, int64_t rows);
+
   // Forgets every entry (the next Sync reads the file whole).
   void Clear();
   bool Built() const { return built_; }
@@ -76,6 +82,7 @@ class NameIndex {
   size_t chunkEntries_;
   Chunks chunks_;
   bool built_ = false;
+  bool building_ = false;  // BuildStep has read the rows up to LastRowid()
   int64_t dataVersion_ = 0;
 };
 

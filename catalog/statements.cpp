@@ -90,6 +90,14 @@ void OpenNameRows(Query& q, int64_t first, int64_t last) {
   q.Open();
 }
 
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit) {
+  q.Clear();
+  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
+        " Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
+  q.Bind(after).Bind(limit);
+  q.Open();
+}
+
 int64_t DataVersion(Connection& cn) {
   Query q(&cn);
   q.Add("PRAGMA data_version");

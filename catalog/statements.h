@@ -44,6 +44,8 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 // rowid order: rowid, Name and the kind (0 file, 1 folder, 2 any other
 // Type), read by column number; rows without a Name are left out.
 void OpenNameRows(Query& q, int64_t first, int64_t last);
+// The same columns for at most `limit` rows after rowid `after`.
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit);
 // Moves whenever another connection commits a change to the file.
 int64_t DataVersion(Connection& cn);
 // One search hit's row by rowid: columns Name, Type, Path. MoveToEntry runs

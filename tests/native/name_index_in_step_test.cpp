@@ -111,6 +111,28 @@ TEST_F(NameIndexInStep, DeleteRenameAndCompaction) {
   ExpectInStep("after a compaction");
 }
 
+TEST_F(NameIndexInStep, ABuildInSlicesTakesTheChangesMadeBetweenSlices) {
+  FillSource(300);
+  Scan("CD1");
+  Scan("CD2");
+  EXPECT_FALSE(cn.Names().BuildStep(cn, 100));
+  EXPECT_EQ(cn.Names().Entries(), 100u);
+  maintain::DeleteSnapshot(q, "CD1");  // behind the slices read so far
+  EXPECT_FALSE(cn.Names().BuildStep(cn, 100));
+  Scan("CD3");                         // beyond them
+  ExpectInStep("a search in the middle of the build finishes it");
+  EXPECT_TRUE(cn.Names().BuildStep(cn, 100));
+  cn.Names().Clear();
+  int steps = 0;
+  while (!cn.Names().BuildStep(cn, 250)) ++steps;
+  EXPECT_EQ(steps, 2);  // the 606 rows of CD2 and CD3: 250, 250, then the last 106
+  EXPECT_TRUE(cn.Names().Built());
+  ExpectInStep("after a build in slices");
+  cn.Close();
+  EXPECT_TRUE(cn.Names().BuildStep(cn, 250));  // a closed connection ends the slices
+  EXPECT_FALSE(cn.Names().Built());
+}
+
 TEST_F(NameIndexInStep, ARolledBackTransactionLeavesNoEntry) {
   AddSnapshot("CD1");
   AddRow("[CD1]:\\", "kept", 0);
