@@ -107,14 +107,34 @@ int64_t DataVersion(Connection& cn) {
   return v;
 }
 
-void OpenEntry(Query& q, int64_t rowid) {
+namespace {
+
+bool AtRow(const Query& q, int64_t rowid) { return !q.Eof() && q.IntegerAt(0) == rowid; }
+
+}  // namespace
+
+bool OpenEntry(Query& q, int64_t rowid) {
   q.Clear();
-  q.Add("Select Name, Type, Path From CDFile Where rowid=?");
+  q.Add("Select rowid, Name, Type, Path From CDFile Where rowid>=? Order By rowid");
   q.Bind(rowid);
   q.Open();
+  return AtRow(q, rowid);
 }
 
-void MoveToEntry(Query& q, int64_t rowid) { q.Reopen(0, rowid); }
+bool MoveToEntry(Query& q, int64_t rowid) {
+  // Stepping over a row costs far less than a search from the table's root:
+  // the hits of a common text lie a few rows apart.
+  constexpr int64_t kStepAtMost = 16;
+  if (q.Active() && !q.Eof()) {
+    const int64_t at = q.IntegerAt(0);
+    if (at <= rowid && rowid - at <= kStepAtMost) {
+      while (!q.Eof() && q.IntegerAt(0) < rowid) q.Next();
+      return AtRow(q, rowid);
+    }
+  }
+  q.Reopen(0, rowid);
+  return AtRow(q, rowid);
+}
 
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel) {
   Connection* cn = q.GetConnection();

@@ -48,10 +48,12 @@ void OpenNameRows(Query& q, int64_t first, int64_t last);
 void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit);
 // Moves whenever another connection commits a change to the file.
 int64_t DataVersion(Connection& cn);
-// One search hit's row by rowid: columns Name, Type, Path. MoveToEntry runs
-// the same statement again for another rowid, without preparing it again.
-void OpenEntry(Query& q, int64_t rowid);
-void MoveToEntry(Query& q, int64_t rowid);
+// One search hit's row by rowid: columns rowid, Name, Type, Path; true when
+// the row exists. MoveToEntry goes on to a later hit: a near one by stepping
+// the open statement, a far one by running it again from that rowid,
+// without preparing it again.
+bool OpenEntry(Query& q, int64_t rowid);
+bool MoveToEntry(Query& q, int64_t rowid);
 
 // Rewrites the beginning of every stored path of the snapshot and its label,
 // both in one transaction: either both take effect or neither does.

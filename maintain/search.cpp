@@ -43,10 +43,11 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     // The hits' rowids from the names in memory, then each hit's row read
     // on the shared query as the list takes it.
     const std::vector<int64_t> hits = cn->Names().Search(*cn, text, folders, files);
+    bool found = false;
     if (hits.empty())
       q.Clear();
     else
-      catalog::OpenEntry(q, hits.front());
+      found = catalog::OpenEntry(q, hits.front());
     // A command that ran in between and gave the query another statement
     // has taken it over.
     const uint64_t generation = q.Generation();
@@ -56,13 +57,13 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     view.SetCurrentPath("[");
     for (size_t i = 0; i < hits.size() && searchRunning;) {
       // A row gone since the index was read is no hit.
-      if (!q.Eof()) view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
+      if (found) view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
       if (due()) {
         view.ShowProgress();
         view.ProcessMessages();
         if (!q.Active() || q.Generation() != generation) break;
       }
-      if (++i < hits.size()) catalog::MoveToEntry(q, hits[i]);
+      if (++i < hits.size()) found = catalog::MoveToEntry(q, hits[i]);
     }
   } catch (const std::exception&) {
     // The search ends where the error arose; the count says what was found.

@@ -210,6 +210,22 @@ TEST_F(SearchTest, LettersOfEveryScriptFoldAndRowsComeInCatalogueOrder) {
   EXPECT_EQ(Search("ÉtÉ").size(), 3u);
 }
 
+TEST_F(SearchTest, RowsNearAndFarAreReadAndARowGoneMeanwhileIsSkipped) {
+  cn.Execute("Insert Into CDFile(rowid, Name, Path, Type) Values(500, 'far.txt', '[CD2]:\\', 0)");
+  EXPECT_EQ(Search("txt"), (V{"O'Brien.txt", "a_c.txt", "abc.txt", "far.txt", "my notes.txt"}));
+  view.onMessages = [&](int row) {
+    // A statement of another window removes the rows of a near and a far
+    // hit still to come.
+    if (row != 1) return;
+    catalog::Query other(&cn);
+    other.Add("Delete From CDFile Where Name In ('my notes.txt', 'far.txt')");
+    other.ExecSQL();
+  };
+  view.rowsSeen = 0;
+  EXPECT_EQ(Search("txt"), (V{"O'Brien.txt", "a_c.txt", "abc.txt"}));
+  EXPECT_EQ(view.statuses.back(), "搜索到：3项");
+}
+
 TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
   cn.Close();
   Search("rep");
