@@ -29,12 +29,14 @@ MainSettings ReadMainSettings(const ini::IniFile& file) {
   s.skinIndex = file.ReadInteger("WinStyle", "Style", 0);
   s.searchShown = file.ReadBool("Search", "show", true);
   s.showCaption = file.ReadBool("Toolbar", "showCaption", false);
+  s.instantSearch = file.ReadBool("Search", "instant", false);
   return s;
 }
 
 void WriteMainSettings(ini::IniFile& file, const MainSettings& s, bool skinActive) {
   file.WriteInteger("ListView", "Style", ListViewStyleToIni(s.listStyle));
   file.WriteBool("search", "show", s.searchShown);
+  file.WriteBool("search", "instant", s.instantSearch);
   file.WriteBool("Toolbar", "showCaption", s.showCaption);
   file.WriteInteger("WinStyle", "Style", skinActive ? s.skinIndex : 99);
 }

@@ -15,6 +15,7 @@ struct MainSettings {
   int32_t skinIndex = 0;      // 0..3 a stored skin, 4 or more the plain look
   bool searchShown = true;    // the search button down and the panel shown
   bool showCaption = false;   // toolbar captions with 16-pixel pictures
+  bool instantSearch = false;  // search again shortly after typing stops
 };
 
 // "ListView"/"Style": 1 details, 2 list, 3 large icons, anything else small.

@@ -35,6 +35,7 @@ void TfrmMain::FormCreate() {
   ADOCn.Open();
   SortAscending = browse::ColumnSortState();
   BrowseAll();
+  TmrNameIndex->SetEnabled(true);
   if (!ui::PrintDialog::PrinterInstalled()) BtnPrint->SetEnabled(false);
 }
 
@@ -52,6 +53,7 @@ void TfrmMain::ApplySettings(const MainSettings& s) {
     SkinActive = false;
   }
   TBtnSearch->SetDown(s.searchShown);
+  mnuInstantSearch->SetChecked(s.instantSearch);
   if (s.showCaption) {
     mnuSmallImage->SetChecked(true);
     ToolBar2->SetImages(ImageList2);
@@ -72,6 +74,7 @@ MainSettings TfrmMain::CurrentSettings() const {
   s.skinIndex = SkinIndex;
   s.searchShown = TBtnSearch->Down();
   s.showCaption = ToolBar2->ShowCaptions();
+  s.instantSearch = mnuInstantSearch->Checked();
   return s;
 }
 

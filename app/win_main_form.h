@@ -80,6 +80,7 @@ class TfrmMain : public ui::Form, public MainWindow {
   ui::MenuItem *mnuFile, *mnuExit;
   ui::MenuItem *mnuView, *mnuStatusbar, *mnuToolbar, *mnuToolbarImages, *mnuLargeImage, *mnuSmallImage;
   ui::MenuItem *mnuSettings, *mnuInterface, *mnuInterfWindows, *mnuMacOSX, *mnuWinXP, *mnuLove, *mnuSky;
+  ui::MenuItem* mnuInstantSearch;  // 输入时即时搜索
   ui::MenuItem *mnuMaintain, *mnuCompactDB;
   ui::MenuItem *mnuHelpMenu, *mnuHelp, *A1;
   ui::PopupMenu* PMnuIcon;
@@ -108,6 +109,15 @@ class TfrmMain : public ui::Form, public MainWindow {
   ui::ListView* ListView1;
   ui::StatusBar* StatusBar1;
   ui::ImageList *ImageList1, *ImageList2, *ImgLstLarge, *ImgLstSmall;
+  // Runs the search once typing in EdtSearch has paused, when
+  // mnuInstantSearch is checked.
+  ui::Timer* TmrInstantSearch;
+  static constexpr unsigned kInstantSearchDelayMs = 150;
+  // Searches the timer started (tests count them).
+  int InstantSearchesRun = 0;
+  // Reads the names of the catalogue into memory in slices after start-up,
+  // so that the first search does not wait for it.
+  ui::Timer* TmrNameIndex;
 
   // --- start-up and close
   void FormCreate();
@@ -154,6 +164,10 @@ class TfrmMain : public ui::Form, public MainWindow {
   void BtnStopSearchClick();
   void ChkFolderClick();
   void EdtSearchKeyUp(WORD key);
+  void EdtSearchChange();
+  void TmrInstantSearchTimer();
+  void mnuInstantSearchClick();
+  void TmrNameIndexTimer();
 
   // The label of the selected snapshot ("" when none is selected).
   std::string SelectedLabel() const;

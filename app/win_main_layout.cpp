@@ -120,6 +120,8 @@ void TfrmMain::BuildMenus() {
               {.caption = "碧海蓝天", .item = &mnuSky, .onClick = skin(3), .radio = true, .group = 2,
                .name = "mnuSky"},
           }},
+          {.caption = "输入时即时搜索", .item = &mnuInstantSearch, .onClick = cmd(&TfrmMain::mnuInstantSearchClick),
+           .autoCheck = true, .name = "mnuInstantSearch"},
       }},
       {.caption = " 维护(&M) ", .item = &mnuMaintain, .children = {
           {.caption = "数据整理(&D)", .item = &mnuCompactDB, .onClick = command(&MainCommands::compact),
@@ -261,6 +263,11 @@ void TfrmMain::BuildSearchPanel() {
     WORD k = key;
     RunCommand([this, k] { EdtSearchKeyUp(k); });
   };
+  EdtSearch->OnChange = [this] { RunCommand([this] { EdtSearchChange(); }); };
+  TmrInstantSearch = Make<ui::Timer>(this, kInstantSearchDelayMs, false);
+  TmrInstantSearch->OnTimer = [this] { RunCommand([this] { TmrInstantSearchTimer(); }); };
+  TmrNameIndex = Make<ui::Timer>(this, 10, false);
+  TmrNameIndex->OnTimer = [this] { RunCommand([this] { TmrNameIndexTimer(); }); };
 
   BtnBeginSearch = Make<ui::Button>(PnlLeft, "立即搜索(&S)");
   BtnBeginSearch->Name = "BtnBeginSearch";

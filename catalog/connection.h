@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "catalog/db_error.h"
+#include "catalog/name_index.h"
+#include "catalog/row_changes.h"
 
 struct sqlite3;
 
@@ -80,9 +82,19 @@ class Connection {
   void Execute(std::string_view sql);
   sqlite3* Handle() const;
 
+  // The CDFile rows this connection touched since they were last taken
+  // (every insert, update and delete it made, as the engine reports them).
+  RowChanges::Taken TakeFileChanges() { return fileChanges_.Take(); }
+  // The names of CDFile in memory for the name search; emptied when the
+  // connection closes (a compaction may renumber the rows), read again at
+  // the next search.
+  NameIndex& Names() { return names_; }
+
  private:
   void OpenReadOnly(const std::string& file);
   void SwitchToRollbackJournal();
+  static void OnRowChange(void* self, int op, const char* db, const char* table, long long rowid);
+  static void OnRollback(void* self);
 
   std::string connectionString_;
   sqlite3* db_ = nullptr;
@@ -90,6 +102,8 @@ class Connection {
   bool network_ = false;
   bool forceNetwork_ = false;
   bool damaged_ = false;
+  RowChanges fileChanges_;
+  NameIndex names_;
 };
 
 }  // namespace catalog

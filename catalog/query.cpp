@@ -28,6 +28,7 @@ void Query::SetConnection(Connection* connection) {
 
 void Query::Clear() {
   Close();
+  ++generation_;
   sql_.clear();
   params_.clear();
 }
@@ -97,6 +98,24 @@ void Query::Open() {
   Step();
 }
 
+void Query::Reopen(size_t index, int64_t value) {
+  if (index >= params_.size()) throw DbError("查询参数不存在");
+  params_[index] = value;
+  if (!stmt_) {
+    Open();
+    return;
+  }
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+  try {
+    BindAll(stmt_, params_);
+  } catch (...) {
+    Close();
+    throw;
+  }
+  Step();
+}
+
 void Query::Next() {
   if (!stmt_ || eof_) return;
   Step();
@@ -139,6 +158,17 @@ bool Query::IsNull(std::string_view column) const {
   return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
 }
 
+std::string_view Query::TextAt(int i) const {
+  if (!stmt_ || eof_) throw DbError("查询没有当前记录");
+  const unsigned char* t = sqlite3_column_text(stmt_, i);
+  return t ? std::string_view(reinterpret_cast<const char*>(t), sqlite3_column_bytes(stmt_, i)) : std::string_view();
+}
+
+int64_t Query::IntegerAt(int i) const {
+  if (!stmt_ || eof_) throw DbError("查询没有当前记录");
+  return sqlite3_column_int64(stmt_, i);
+}
+
 int64_t Query::ExecSQL() {
   Prepare();
   int rc = sqlite3_step(stmt_);
@@ -158,6 +188,7 @@ void Query::OpenTable(std::string_view table) {
   if (!connection_) throw DbError("查询未连接到目录数据库");
   if (!IsIdentifier(table)) throw DbError("无效的表名 " + std::string(table));
   Close();
+  ++generation_;
   connection_->Handle();
   // Appending writes: refused up front on a read-only or damaged catalogue.
   connection_->RequireWritable();

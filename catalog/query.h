@@ -39,6 +39,10 @@ class Query {
   void Clear();
   void Add(std::string_view sql);
   const std::string& Text() const { return sql_; }
+  // Counts the statements the query was given (Clear, OpenTable): whoever
+  // keeps the query open across message processing compares it to see
+  // whether another command took the query over meanwhile.
+  uint64_t Generation() const { return generation_; }
   Query& Bind(std::string_view text);
   Query& Bind(int64_t value);
 
@@ -48,9 +52,16 @@ class Query {
   bool Eof() const { return eof_; }
   void Next();
   void Close();
+  // Runs the open statement again from its first row with parameter
+  // `index` (from 0) set to `value`, without preparing it again.
+  void Reopen(size_t index, int64_t value);
   std::string AsString(std::string_view column) const;
   int64_t AsInteger(std::string_view column) const;
   bool IsNull(std::string_view column) const;
+  // Columns by number (from 0), for readers of many rows; the text stays
+  // valid until the next step.
+  std::string_view TextAt(int column) const;
+  int64_t IntegerAt(int column) const;
 
   // An update or delete. Returns the number of rows changed.
   int64_t ExecSQL();
@@ -70,6 +81,7 @@ class Query {
 
   Connection* connection_;
   std::string sql_;
+  uint64_t generation_ = 0;
   std::vector<Value> params_;
   sqlite3_stmt* stmt_ = nullptr;
   bool eof_ = true;

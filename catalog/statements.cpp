@@ -90,6 +90,60 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
   q.Open();
 }
 
+void OpenNameRows(Query& q, int64_t first, int64_t last) {
+  q.Clear();
+  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
+        " Where rowid Between ? And ? And Name Is Not Null Order By rowid");
+  q.Bind(first).Bind(last);
+  q.Open();
+}
+
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit) {
+  q.Clear();
+  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
+        " Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
+  q.Bind(after).Bind(limit);
+  q.Open();
+}
+
+int64_t DataVersion(Connection& cn) {
+  Query q(&cn);
+  q.Add("PRAGMA data_version");
+  q.Open();
+  const int64_t v = q.IntegerAt(0);
+  q.Close();
+  return v;
+}
+
+namespace {
+
+bool AtRow(const Query& q, int64_t rowid) { return !q.Eof() && q.IntegerAt(0) == rowid; }
+
+}  // namespace
+
+bool OpenEntry(Query& q, int64_t rowid) {
+  q.Clear();
+  q.Add("Select rowid, Name, Type, Path From CDFile Where rowid>=? Order By rowid");
+  q.Bind(rowid);
+  q.Open();
+  return AtRow(q, rowid);
+}
+
+bool MoveToEntry(Query& q, int64_t rowid) {
+  // Stepping over a row costs far less than a search from the table's root:
+  // the hits of a common text lie a few rows apart.
+  constexpr int64_t kStepAtMost = 16;
+  if (q.Active() && !q.Eof()) {
+    const int64_t at = q.IntegerAt(0);
+    if (at <= rowid && rowid - at <= kStepAtMost) {
+      while (!q.Eof() && q.IntegerAt(0) < rowid) q.Next();
+      return AtRow(q, rowid);
+    }
+  }
+  q.Reopen(0, rowid);
+  return AtRow(q, rowid);
+}
+
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel) {
   Connection* cn = q.GetConnection();
   if (!cn) throw DbError("查询未连接到目录数据库");

@@ -40,6 +40,21 @@ int64_t DeleteSnapshotRow(Query& q, std::string_view label);
 // nothing when neither.
 void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 
+// The rows of the in-memory name index with rowids in [first, last], in
+// rowid order: rowid, Name and the kind (0 file, 1 folder, 2 any other
+// Type), read by column number; rows without a Name are left out.
+void OpenNameRows(Query& q, int64_t first, int64_t last);
+// The same columns for at most `limit` rows after rowid `after`.
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit);
+// Moves whenever another connection commits a change to the file.
+int64_t DataVersion(Connection& cn);
+// One search hit's row by rowid: columns rowid, Name, Type, Path; true when
+// the row exists. MoveToEntry goes on to a later hit: a near one by stepping
+// the open statement, a far one by running it again from that rowid,
+// without preparing it again.
+bool OpenEntry(Query& q, int64_t rowid);
+bool MoveToEntry(Query& q, int64_t rowid);
+
 // Rewrites the beginning of every stored path of the snapshot and its label,
 // both in one transaction: either both take effect or neither does.
 void RenameSnapshot(Query& q, std::string_view oldLabel, std::string_view newLabel);

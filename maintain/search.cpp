@@ -1,6 +1,7 @@
 #include "maintain/search.h"
 
 #include <exception>
+#include <vector>
 
 #include "browse/unit_public.h"
 #include "catalog/statements.h"
@@ -37,22 +38,32 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
   view.BeginFill();
   view.ClearItems();
   try {
-    catalog::OpenSearch(q, text, folders, files);
-    // The statement this search owns; a command that ran in between and
-    // left the query open on another statement has taken it over.
-    const std::string statement = q.Text();
+    catalog::Connection* cn = q.GetConnection();
+    if (!cn) throw catalog::DbError("查询未连接到目录数据库");
+    // The hits' rowids from the names in memory, then each hit's row read
+    // on the shared query as the list takes it.
+    const std::vector<int64_t> hits = cn->Names().Search(*cn, text, folders, files);
+    bool found = false;
+    if (hits.empty())
+      q.Clear();
+    else
+      found = catalog::OpenEntry(q, hits.front());
+    // A command that ran in between and gave the query another statement
+    // has taken it over.
+    const uint64_t generation = q.Generation();
     view.ShowResultColumns();
     view.SetStopSearchEnabled(true);
     searchRunning = true;
     view.SetCurrentPath("[");
-    while (!q.Eof() && searchRunning) {
-      view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
+    for (size_t i = 0; i < hits.size() && searchRunning;) {
+      // A row gone since the index was read is no hit.
+      if (found) view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
       if (due()) {
         view.ShowProgress();
         view.ProcessMessages();
-        if (!q.Active() || q.Text() != statement) break;
+        if (!q.Active() || q.Generation() != generation) break;
       }
-      q.Next();
+      if (++i < hits.size()) found = catalog::MoveToEntry(q, hits[i]);
     }
   } catch (const std::exception&) {
     // The search ends where the error arose; the count says what was found.

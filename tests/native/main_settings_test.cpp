@@ -10,6 +10,7 @@ TEST(MainSettings, MissingFileGivesTheDefaults) {
   EXPECT_EQ(s.skinIndex, 0);
   EXPECT_TRUE(s.searchShown);
   EXPECT_FALSE(s.showCaption);
+  EXPECT_FALSE(s.instantSearch);
 }
 
 TEST(MainSettings, ListViewStyleReadsBackAsWritten) {
@@ -27,15 +28,17 @@ TEST(MainSettings, WrittenFileUsesLowerCaseSearchSectionAndReadsBack) {
   s.skinIndex = 3;
   s.searchShown = false;
   s.showCaption = true;
+  s.instantSearch = true;
   WriteMainSettings(f, s, true);
   std::string text = f.ToText();
-  EXPECT_NE(text.find("[search]\r\nshow=0"), std::string::npos);
+  EXPECT_NE(text.find("[search]\r\nshow=0\r\ninstant=1"), std::string::npos);
   EXPECT_NE(text.find("[WinStyle]\r\nStyle=3"), std::string::npos);
   MainSettings back = ReadMainSettings(ini::IniFile::FromText(text));
   EXPECT_EQ(back.listStyle, ListViewStyle::Icon);
   EXPECT_EQ(back.skinIndex, 3);
   EXPECT_FALSE(back.searchShown);
   EXPECT_TRUE(back.showCaption);
+  EXPECT_TRUE(back.instantSearch);
   WriteMainSettings(f, s, false);
   EXPECT_EQ(ReadMainSettings(f).skinIndex, 99);
 }

@@ -185,6 +185,47 @@ TEST_F(SearchTest, ACommandLeavingTheQueryOnAnotherStatementEndsTheSearch) {
   EXPECT_EQ(view.statuses.back(), "搜索到：1项");
 }
 
+TEST_F(SearchTest, ACommandLeavingTheQueryOnTheSameStatementTextEndsTheSearch) {
+  view.onMessages = [&](int row) {
+    // Another command's statement with the very text of the search's own:
+    // only the query's generation tells them apart.
+    if (row == 1) catalog::OpenEntry(q, 1);
+  };
+  Search("");
+  EXPECT_EQ(view.items.size(), 1u);
+  EXPECT_EQ(view.statuses.back(), "搜索到：1项");
+}
+
+TEST_F(SearchTest, LettersOfEveryScriptFoldAndRowsComeInCatalogueOrder) {
+  AddRow("[CD2]:\\", "ÉTÉ.txt", 0, 1);
+  AddRow("[CD2]:\\", "été.doc", 0, 1);
+  AddRow("[CD2]:\\", "ＡＢＣ", 1);
+  RunSearch(q, running, view, "été", true, true);
+  ASSERT_EQ(view.items.size(), 2u);
+  EXPECT_EQ(view.items[0].caption, "ÉTÉ.txt");
+  EXPECT_EQ(view.items[1].caption, "été.doc");
+  EXPECT_EQ(Search("ａｂｃ"), (V{"ＡＢＣ"}));
+  // Rows added after a search are found by the next one.
+  AddRow("[CD2]:\\", "abc.ÉTÉ", 0, 1);
+  EXPECT_EQ(Search("ÉtÉ").size(), 3u);
+}
+
+TEST_F(SearchTest, RowsNearAndFarAreReadAndARowGoneMeanwhileIsSkipped) {
+  cn.Execute("Insert Into CDFile(rowid, Name, Path, Type) Values(500, 'far.txt', '[CD2]:\\', 0)");
+  EXPECT_EQ(Search("txt"), (V{"O'Brien.txt", "a_c.txt", "abc.txt", "far.txt", "my notes.txt"}));
+  view.onMessages = [&](int row) {
+    // A statement of another window removes the rows of a near and a far
+    // hit still to come.
+    if (row != 1) return;
+    catalog::Query other(&cn);
+    other.Add("Delete From CDFile Where Name In ('my notes.txt', 'far.txt')");
+    other.ExecSQL();
+  };
+  view.rowsSeen = 0;
+  EXPECT_EQ(Search("txt"), (V{"O'Brien.txt", "a_c.txt", "abc.txt"}));
+  EXPECT_EQ(view.statuses.back(), "搜索到：3项");
+}
+
 TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
   cn.Close();
   Search("rep");

@@ -274,3 +274,34 @@ TEST_F(MainWindowTest, SearchFromThePanelListsHitsAndLeavesUpDisabled) {
   EXPECT_EQ(main->CurrentPath, "[CD1]:\\docs\\");
   EXPECT_TRUE(main->TBtnUpdir->Enabled());
 }
+
+TEST_F(MainWindowTest, InstantSearchIsOffByDefaultAndOnRunsOneSearchForABurstOfKeys) {
+  MakeSampleCatalog();
+  Start();
+  HWND edit = main->EdtSearch->Handle();
+  EXPECT_FALSE(main->mnuInstantSearch->Checked());
+  testsupport::PostChars(edit, L"txt");
+  testsupport::PumpFor(400);
+  EXPECT_EQ(main->EdtSearch->Text(), "txt");
+  EXPECT_EQ(main->InstantSearchesRun, 0);
+  EXPECT_NE(main->StatusBar1->PanelText(1).rfind("搜索到", 0), 0u);
+
+  main->EdtSearch->SetText("");
+  main->mnuInstantSearch->Click();
+  ASSERT_TRUE(main->mnuInstantSearch->Checked());
+  testsupport::PostChars(edit, L"TXT");
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return main->InstantSearchesRun > 0 && !main->SearchRunning; }, 3000));
+  testsupport::PumpFor(400);
+  EXPECT_EQ(main->InstantSearchesRun, 1);
+  EXPECT_EQ(main->ListView1->ItemCount(), 3);
+  EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
+  // Blanks only: nothing to search for, as with Enter.
+  main->EdtSearch->SetText("  ");
+  testsupport::PumpFor(400);
+  EXPECT_EQ(main->InstantSearchesRun, 1);
+
+  Stop();
+  EXPECT_TRUE(ini::IniFile(folder + "Kestrova.ini").ReadBool("search", "instant", false));
+  Start();
+  EXPECT_TRUE(main->mnuInstantSearch->Checked());
+}

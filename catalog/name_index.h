@@ -1,0 +1,89 @@
+// The names of every CDFile row held in memory, folded, so that a name
+// search scans a few bytes per entry instead of reading every row of the
+// file. It is a cache of the file: built from CDFile at its first use,
+// brought in step before every search with the rows the connection touched
+// since (RowChanges), and read whole again when another connection changed
+// the file or the connection was reopened. Losing it loses nothing.
+//
+// Layout: chunks of up to 64 K entries, each with its folded names in one
+// block of text (each followed by a zero byte), the offset of each name, its
+// rowid as an offset from the chunk's base, and its kind. No block is larger
+// than a few megabytes, so a 32-bit process finds room for ten million
+// entries in a fragmented address space, and a change rewrites one chunk.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/row_changes.h"
+
+namespace catalog {
+
+class Connection;
+
+// The kind of an entry as the search's options test it: Type 0 is a file,
+// Type 1 a folder; any other value is found only when both options are on.
+enum class EntryKind : uint8_t { File = 0, Folder = 1, Other = 2 };
+
+class NameIndex {
+ public:
+  // `chunkEntries`: the most entries a chunk holds (small in tests, to
+  // exercise the chunk boundaries).
+  explicit NameIndex(size_t chunkEntries = size_t{1} << 16);
+  ~NameIndex();
+  NameIndex(const NameIndex&) = delete;
+  NameIndex& operator=(const NameIndex&) = delete;
+
+  // Brings the index in step with the connection's CDFile and returns the
+  // rowids of the rows whose Name is like "%" + text + "%" (see
+  // NamePattern), of the kinds the two options choose, in rowid order.
+  std::vector<int64_t> Search(Connection& cn, std::string_view text, bool folders, bool files);
+
+  // In step with the file: built at the first call, then the touched rows
+  // read again; everything read again when `rebuild`.
+  void Sync(Connection& cn, RowChanges::Taken changes, bool rebuild);
+  // The search over the index as it stands.
+  std::vector<int64_t> Find(std::string_view text, bool folders, bool files) const;
+
+  // Reads the file in slices, `rows` at a time, so that a window can build
+  // the index between its messages before the first search asks for it.
+  // Returns true when the index is built (or a slice failed: the first
+  // search then reads the file whole).
+  bool BuildStep(Connection& cn, int64_t rows);
+
+  // Forgets every entry (the next Sync reads the file whole).
+  void Clear();
+  bool Built() const { return built_; }
+  size_t Entries() const;
+  // Bytes held (capacities, not sizes).
+  size_t MemoryBytes() const;
+
+  // Replaces the entries with rowids in [first, last] by the given rows,
+  // which lie in that range in rowid order. The sync's one way of changing
+  // the index; tests use it directly.
+  struct Row {
+    int64_t rowid;
+    EntryKind kind;
+    std::string folded;
+  };
+  void Replace(int64_t first, int64_t last, const std::vector<Row>& rows);
+
+ private:
+  struct Chunk;
+  using Chunks = std::vector<std::unique_ptr<Chunk>>;
+  void AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded);
+  void Append(int64_t rowid, EntryKind kind, std::string_view folded);
+  void ReadRange(Connection& cn, int64_t first, int64_t last);
+  int64_t LastRowid() const;
+
+  size_t chunkEntries_;
+  Chunks chunks_;
+  bool built_ = false;
+  bool building_ = false;  // BuildStep has read the rows up to LastRowid()
+  int64_t dataVersion_ = 0;
+};
+
+}  // namespace catalog
