@@ -193,6 +193,7 @@ DbError Connection::LastError(std::string_view context) {
   }
   if (problem != StoreProblem::kOther) return DbError(ProblemMessage(problem, FileName()), problem);
   return DbError(context.empty() ? engine : std::string(context) + ": " + engine);
+}
 
 void Connection::OnRollback(void* self) { static_cast<Connection*>(self)->fileChanges_.NoteUnknown(); }
 
