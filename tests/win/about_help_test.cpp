@@ -73,6 +73,7 @@ TEST(HelpCommand, AMissingHelpFileShowsNothing) {
   GetTempPathW(MAX_PATH, tmp);
   ui::App().HelpFile = ui::Narrow(tmp) + "no-such-folder\\Kestrova.chm";
   TBtnHelpClick(&owner);
+  // Nothing may show up a while later either: a fixed time, not a condition.
   testsupport::PumpFor(300);
   EXPECT_EQ(boxes.Count(), 0);
   EXPECT_EQ(GetForegroundWindow(), owner.Handle());

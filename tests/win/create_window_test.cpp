@@ -25,6 +25,7 @@
 #include "tests/win/support/gui.h"
 #include "tests/win/support/main_stand_in.h"
 #include "tests/win/support/msgbox_answerer.h"
+#include "tests/win/support/screenshots.h"
 #include "ui/gdi.h"
 #include "ui/ui.h"
 
@@ -404,7 +405,7 @@ TEST_F(CreateWindowTest, LabelKeepsOutBracketsAndBackslashAndHoldsFortyBytes) {
   form->Show();
   HWND edit = form->EdtCDID.Handle();
   testsupport::PostChars(edit, L"a[b]\\c");
-  testsupport::PumpFor(50);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(form->EdtCDID.Text(), "ABC");
   // Pasted text is cleaned too and cut where 40 bytes are reached.
   testsupport::SetClipboardText(L"x[y]z\\" + std::wstring(50, L'q'));
@@ -432,12 +433,12 @@ TEST_F(CreateWindowTest, BlankLabelDisablesCreateAndEnterMovesTheFocus) {
   EXPECT_FALSE(form->BtnCreate.Enabled());
   form->EdtCDID.SetFocus();
   testsupport::PostKey(form->EdtCDID.Handle(), VK_RETURN);
-  testsupport::PumpFor(50);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_TRUE(form->EdtCDID.Focused());
   form->EdtCDID.SetText(" DISK ");
   EXPECT_TRUE(form->BtnCreate.Enabled());
   testsupport::PostKey(form->EdtCDID.Handle(), VK_RETURN);
-  testsupport::PumpFor(50);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_TRUE(form->BtnCreate.Focused());
   EXPECT_EQ(boxes.Count(), 0);  // Enter moved the focus and started nothing
 }
@@ -713,14 +714,14 @@ TEST_F(CreateWindowTest, BackgroundIconWithItsTipAndTheWayBack) {
     EXPECT_EQ(d.hWnd, form->Handle());
     EXPECT_EQ(d.uID, 1001u);
     EXPECT_EQ(d.uFlags, 7u);
-    EXPECT_EQ(d.uCallbackMessage, 2308u);
+    EXPECT_EQ(d.uCallbackMessage, create::WM_TRAYNOTIFY);
     EXPECT_NE(d.hIcon, nullptr);
     tipAtStart = d.szTip;
-    SendMessageW(form->Handle(), 2308, 1001, WM_MOUSEMOVE);
+    SendMessageW(form->Handle(), create::WM_TRAYNOTIFY, create::kTrayIconId, WM_MOUSEMOVE);
     tipOnMove = form->TrayIconData.szTip;
-    SendMessageW(form->Handle(), 2308, 1001, WM_RBUTTONDOWN);  // nothing
+    SendMessageW(form->Handle(), create::WM_TRAYNOTIFY, create::kTrayIconId, WM_RBUTTONDOWN);  // nothing
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
-    SendMessageW(form->Handle(), 2308, 1001, WM_LBUTTONDOWN);
+    SendMessageW(form->Handle(), create::WM_TRAYNOTIFY, create::kTrayIconId, WM_LBUTTONDOWN);
   };
   boxes.Plan(IDOK);
   Run(drive, "TRAY");
@@ -820,46 +821,12 @@ TEST_F(CreateWindowTest, EjectOptionKeptInTheSettingsFile) {
   EXPECT_FALSE(form->ChkEjectCD.Checked());  // not a number: false
 }
 
-namespace {
-
-// Writes the screen (the virtual desktop) as a BMP file.
-void SaveScreen(const std::wstring& file, RECT r) {
-  int w = r.right - r.left, h = r.bottom - r.top;
-  gdi::WindowDc screen;
-  gdi::MemoryDc mem(screen.get());
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  gdi::Bitmap bmp(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  gdi::SelectGuard selectBmp(mem.get(), bmp.get());
-  BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-  GdiFlush();
-  DWORD stride = (w * 3 + 3) & ~3u, size = stride * h;
-  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
-                      static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
-  HANDLE f = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n;
-  WriteFile(f, &fh, sizeof fh, &n, nullptr);
-  WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr);
-  WriteFile(f, bits, size, &n, nullptr);
-  CloseHandle(f);
-}
-
-RECT WholeScreen() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
-}  // namespace
-
-// Screenshots for a person to look at, taken only when VORLUNE_SHOTS names
-// a folder: the window idle, during a scan, and the icon with its tip.
-TEST_F(CreateWindowTest, Screenshots) {
-  wchar_t dir[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"VORLUNE_SHOTS", dir, MAX_PATH)) GTEST_SKIP() << "VORLUNE_SHOTS not set";
-  std::wstring out = std::wstring(dir) + L"\\";
+// Pictures for the help pages and for a person to look at, taken by
+// docs/help/take_pictures.sh: the window idle (create), during a scan, and
+// the notification-area icon with its tip.
+TEST_F(CreateWindowTest, DISABLED_Screenshots) {
+  const std::string out = testsupport::ShotsFolder();
+  if (out.empty()) GTEST_SKIP() << "VORLUNE_SHOTS not set";
   MappedDrive drive(DRIVE_CDROM);
   ASSERT_TRUE(drive.ok());
   for (int i = 0; i < 6; ++i) {
@@ -871,21 +838,26 @@ TEST_F(CreateWindowTest, Screenshots) {
   SelectDrive(drive.Root());
   form->EdtCDID.SetText("光盘备份01");
   form->Memo1.SetText("2004 年的照片和文档");
-  testsupport::PumpFor(300);
-  SaveScreen(out + L"create-idle.bmp", WholeScreen());
+  EXPECT_TRUE(testsupport::AwaitScreenshot(form->Handle(), out + "create"));
   atVisit[4] = [&] {
-    testsupport::PumpFor(1000);
-    SaveScreen(out + L"create-scan.bmp", WholeScreen());
+    EXPECT_TRUE(testsupport::AwaitScreenshot(form->Handle(), out + "create_scan"));
     form->BtnBack.Click();
-    // The pointer over the icon, at the right end of the taskbar.
-    RECT screen = WholeScreen();
-    for (int i = 0; i < 6; ++i) {
-      SetCursorPos(screen.right - 12 + i % 2, screen.bottom - 10);
-      testsupport::PumpFor(100);
-    }
-    testsupport::PumpFor(1500);
-    SaveScreen(out + L"create-tray.bmp", WholeScreen());
-    SendMessageW(form->Handle(), 2308, 1001, WM_LBUTTONDOWN);
+    // The pointer comes to rest over the icon, at the right end of the
+    // taskbar, until the tip shows.
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SetCursorPos(screen.right - 30, screen.bottom - 10);
+    testsupport::PumpPosted();
+    SetCursorPos(screen.right - 12, screen.bottom - 10);
+    EXPECT_TRUE(testsupport::PumpUntil(
+        [&] {
+          for (HWND tip = FindWindowW(L"tooltips_class32", nullptr); tip;
+               tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))
+            if (IsWindowVisible(tip)) return true;
+          return false;
+        },
+        5000));
+    EXPECT_TRUE(testsupport::AwaitScreenshot(screen, out + "create_tray"));
+    SendMessageW(form->Handle(), create::WM_TRAYNOTIFY, create::kTrayIconId, WM_LBUTTONDOWN);
   };
   boxes.Plan(IDOK);
   form->BtnCreate.Click();

@@ -42,7 +42,7 @@ class MainWindowTest : public ::testing::Test {
   // Closes the main window (which writes the settings) and frees the windows.
   void Stop() {
     main->Close();
-    testsupport::PumpFor(20);
+    testsupport::PumpPosted();
     program->Shutdown();
     program.reset();
     main = nullptr;

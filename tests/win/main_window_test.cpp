@@ -34,7 +34,7 @@ TEST_F(MainWindowTest, WalksFromTheSnapshotListIntoFoldersAndBack) {
 
   // Selecting a snapshot enables the five commands, and their menu twins.
   lv->SetSelected(lv->Item(0));
-  testsupport::PumpFor(20);
+  testsupport::PumpPosted();
   for (auto* b : {main->TBtnDelete, main->TBtnRename, main->TBtnTreeview, main->TBtnExport, main->TBtnMemo})
     EXPECT_TRUE(b->Enabled()) << b->Name;
   EXPECT_TRUE(main->mnuExport->Enabled());
@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, WalksFromTheSnapshotListIntoFoldersAndBack) {
 
   // Selecting in a folder listing enables nothing; Delete does nothing.
   lv->SetSelected(lv->Item(0));
-  testsupport::PumpFor(20);
+  testsupport::PumpPosted();
   EXPECT_FALSE(main->TBtnDelete->Enabled());
   WORD del = VK_DELETE;
   main->ListView1KeyDown(del);

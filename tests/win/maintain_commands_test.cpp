@@ -8,7 +8,6 @@
 
 using namespace maintain;
 using testsupport::ModalAction;
-using testsupport::PumpFor;
 
 namespace {
 
@@ -102,7 +101,7 @@ TEST_F(MaintainCommandsTest, RenameClashAndRefusedCharactersKeepTheDialogOpen) {
       SendMessageW(rename.BtnOK.Handle(), BM_CLICK, 0, 0);
       rename.EdtName.SetText("A[B");
       SendMessageW(rename.BtnOK.Handle(), BM_CLICK, 0, 0);
-      PumpFor(50);
+      testsupport::PumpPosted();
       stillOpen = IsWindowVisible(rename.Handle());
       kept = rename.EdtName.Text();
       SendMessageW(rename.BtnCancel.Handle(), BM_CLICK, 0, 0);

@@ -27,7 +27,7 @@ class SnapshotWindowsTest : public MainWindowTest {
   }
   void SelectSnapshot(int index) {
     main->ListView1->SetSelected(main->ListView1->Item(index));
-    testsupport::PumpFor(20);
+    testsupport::PumpPosted();
   }
   std::vector<std::string> Captions() const {
     std::vector<std::string> out;

@@ -1,13 +1,8 @@
-// Screenshots of this module's windows for a person to look at and for the
-// help pages. Disabled in the normal run; to make them:
-//   VORLUNE_SHOTS=Z:\path\to\folder win_tests.exe --gtest_also_run_disabled_tests
-//       --gtest_filter=*Screenshots*
-// For each window the test writes NAME.rect (its screen rectangle) into that
-// folder and waits until a screenshot tool outside (ImageMagick's import on
-// the X display) has written NAME.done.
+// Screenshots of this module's windows for the help pages, taken by
+// docs/help/take_pictures.sh (tests/win/support/screenshots.h); disabled in
+// the normal run.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -15,31 +10,16 @@
 #include "maintain/win_commands.h"
 #include "maintain/win_unit_about.h"
 #include "tests/win/maintain_fixture.h"
+#include "tests/win/support/screenshots.h"
 #include "ui/gdi.h"
 
 namespace {
 
-// Tells the screenshot tool where the window is and waits until it is done.
-void AwaitScreenshot(HWND window, const std::string& base) {
-  RECT r;
-  GetWindowRect(window, &r);
-  POINT origin{0, 0};
-  // Screen coordinates are relative to the virtual desktop window.
-  if (HWND desk = GetDesktopWindow()) ClientToScreen(desk, &origin);
-  if (FILE* f = _wfopen(ui::Wide(base + ".rect").c_str(), L"wb")) {
-    std::fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left - origin.x, r.top - origin.y);
-    std::fclose(f);
-  }
-  const std::wstring done = ui::Wide(base + ".done");
-  testsupport::PumpUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15000);
-}
-
 class ScreenshotsTest : public testsupport::SnapshotCommandTest {
  protected:
   void SetUp() override {
-    const char* dir = std::getenv("VORLUNE_SHOTS");
-    if (!dir) GTEST_SKIP() << "VORLUNE_SHOTS names no folder";
-    shots = std::string(dir) + "\\";
+    shots = testsupport::ShotsFolder();
+    if (shots.empty()) GTEST_SKIP() << "VORLUNE_SHOTS names no folder";
     SnapshotCommandTest::SetUp();
     catalog::AppendSnapshot(q, "BACKUP01", 4300, "2004 年的照片和文档");
     const std::string root = catalog::SnapshotRoot("BACKUP01");
@@ -62,16 +42,15 @@ class ScreenshotsTest : public testsupport::SnapshotCommandTest {
     catalog::DeleteSnapshotRow(q, "OLD");
     BrowseAll();
   }
-  // Shows `form` modally, lets `prepare` set it up, waits for it to paint,
-  // saves it and closes it.
+  // Shows `form` modally, lets `prepare` set it up, has its picture taken
+  // once it is painted, and closes it.
   void Shoot(ui::Form& form, const std::string& name, std::function<void()> show,
              std::function<void()> prepare = [] {}) {
     Select("BACKUP01");
     {
       testsupport::ModalAction act([&, name, prepare] {
         prepare();
-        testsupport::PumpFor(400);
-        AwaitScreenshot(form.Handle(), shots + name);
+        EXPECT_TRUE(testsupport::AwaitScreenshot(form.Handle(), shots + name)) << name;
         form.ModalResult = ui::mrCancel;
       });
       show();
@@ -99,19 +78,22 @@ TEST_F(ScreenshotsTest, DISABLED_Dialogs) {
   Shoot(about, "about", [&] { about.ShowModal(); });
 }
 
-// The kind icons, taken from the built program (the tests carry none).
+// The kind icons, taken from the built program (the tests carry none):
+// VORLUNE_PROGRAM, or else the copy in dist/win64.
 void LoadKindIcons(ui::ImageList& images) {
-  std::string exe = std::string("Z:") + VORLUNE_SOURCE_DIR + "/dist/win64/Kestrova.exe";
+  const char* program = std::getenv("VORLUNE_PROGRAM");
+  std::string exe =
+      program && *program ? program : std::string("Z:") + VORLUNE_SOURCE_DIR + "/dist/win64/Kestrova.exe";
   for (char& c : exe)
     if (c == '/') c = '\\';
-  HMODULE program = LoadLibraryExW(ui::Wide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!program) return;
+  HMODULE module = LoadLibraryExW(ui::Wide(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return;
   for (int id = 300; id < 311; ++id) {
-    gdi::Icon icon(static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
+    gdi::Icon icon(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
     if (!icon) continue;
     images.AddIcon(icon.get());
   }
-  FreeLibrary(program);
+  FreeLibrary(module);
 }
 
 TEST_F(ScreenshotsTest, DISABLED_TreeView) {

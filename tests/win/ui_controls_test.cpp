@@ -13,7 +13,7 @@
 #include "ui/gdi.h"
 #include "ui/ui.h"
 
-using testsupport::PumpFor;
+using testsupport::PumpUntil;
 
 namespace {
 
@@ -113,7 +113,7 @@ TEST(UiListView, DoubleClickKeysAndHeaderClick) {
   RECT hr;
   Header_GetItemRect(header, 1, &hr);
   testsupport::PostClick(header, hr.left + 10, (hr.top + hr.bottom) / 2);
-  PumpFor(60);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(dbl, 1);
   EXPECT_EQ(keys, (std::vector<WORD>{VK_RETURN, VK_DELETE}));
   EXPECT_EQ(clicked, f.list.Column(1));
@@ -184,7 +184,7 @@ TEST(UiToolBar, CheckButtonsDropDownsCaptionsAndImageSizes) {
   RECT r;
   SendMessageW(bar.Handle(), TB_GETRECT, search->Command(), reinterpret_cast<LPARAM>(&r));
   testsupport::PostClick(bar.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  PumpFor(30);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(search->Down());
   search->SetDown(false);
@@ -192,14 +192,16 @@ TEST(UiToolBar, CheckButtonsDropDownsCaptionsAndImageSizes) {
 
   // The drop-down part opens the menu; a call queued behind the click
   // runs inside the menu's loop and closes it again.
-  bool menuOpen = false;
+  bool menuOpen = false, looked = false;
   SendMessageW(bar.Handle(), TB_GETRECT, show->Command(), reinterpret_cast<LPARAM>(&r));
   PostMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 3, (r.top + r.bottom) / 2));
   ui::App().Post([&] {
     menuOpen = FindWindowW(L"#32768", nullptr) != nullptr;
+    looked = true;
     EndMenu();
   });
-  PumpFor(60);
+  ASSERT_TRUE(PumpUntil([&] { return looked; }));
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_TRUE(menuOpen);
 
   // Small pictures with captions: the band follows the bar's new size.
@@ -236,7 +238,7 @@ TEST(UiToolBar, MenuBandShowsTheMainMenuAsButtons) {
     EndMenu();
     PostMessageW(f.Handle(), WM_COMMAND, MAKEWPARAM(exitItem->Command(), 0), 0);
   });
-  PumpFor(60);
+  ASSERT_TRUE(PumpUntil([&] { return exits > 0; }));
   EXPECT_EQ(exits, 1);
 }
 
@@ -257,7 +259,7 @@ TEST(UiEdit, FilterRefusesTypedAndPastedCharactersAndKeepsAByteLimit) {
   int changes = 0;
   edit.OnChange = [&] { ++changes; };
   testsupport::PostChars(edit.Handle(), L"a[b]\\c");
-  PumpFor(20);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(edit.Text(), "ABC");
   testsupport::SetClipboardText(L"d[e]\\f");
   SendMessageW(edit.Handle(), WM_PASTE, 0, 0);
@@ -268,13 +270,13 @@ TEST(UiEdit, FilterRefusesTypedAndPastedCharactersAndKeepsAByteLimit) {
   SendMessageW(edit.Handle(), WM_PASTE, 0, 0);
   EXPECT_EQ(edit.Text(), "ABCDEF光盘");
   testsupport::PostChars(edit.Handle(), L"x");
-  PumpFor(10);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(edit.Text(), "ABCDEF光盘");
   EXPECT_GT(changes, 0);
   // A selection is replaced, so its bytes count as free.
   edit.SelectAll();
   testsupport::PostChars(edit.Handle(), L"z");
-  PumpFor(10);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(edit.Text(), "Z");
 }
 
@@ -331,7 +333,7 @@ TEST(UiLayout, TopBarLeftPanelSplitterClientListAndStatusBar) {
   SendMessageW(split.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
   SendMessageW(split.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(41, 10));
   SendMessageW(split.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 10));
-  PumpFor(10);
+  ASSERT_TRUE(testsupport::PumpPosted());
   EXPECT_EQ(left.Width(), 225);
   EXPECT_EQ(list.Left(), 225 + split.Width());
 }

@@ -11,7 +11,6 @@
 #include "ui/ui.h"
 
 using testsupport::MessageBoxAnswerer;
-using testsupport::PumpFor;
 
 namespace {
 
@@ -208,9 +207,9 @@ TEST(UiForm, HintOfTheControlUnderTheMouseReachesTheHintHandler) {
   ui::App().OnHint = [&] { hints.push_back(ui::App().Hint()); };
   main.Show();
   PostMessageW(withHint.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  PumpFor(10);
+  ASSERT_TRUE(testsupport::PumpPosted());
   PostMessageW(plain.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  PumpFor(10);
+  ASSERT_TRUE(testsupport::PumpPosted());
   ui::App().OnHint = nullptr;
   ASSERT_GE(hints.size(), 2u);
   EXPECT_EQ(hints[hints.size() - 2], "创建快照");

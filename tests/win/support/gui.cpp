@@ -1,5 +1,7 @@
 #include "tests/win/support/gui.h"
 
+#include <memory>
+
 #include "ui/application.h"
 #include "ui/wide.h"
 
@@ -12,6 +14,19 @@ void PumpFor(int ms) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   } while (static_cast<int>(end - GetTickCount()) > 0);
   ui::App().ProcessMessages();
+}
+
+bool PumpPosted(int ms) {
+  // Posted messages come in the order they were posted: a marker posted
+  // behind them comes through after them. A key's character is posted
+  // while the key is handled, behind the first marker: a second one waits
+  // for it.
+  for (int round = 0; round < 2; ++round) {
+    auto through = std::make_shared<bool>(false);
+    ui::App().Post([through] { *through = true; });
+    if (!PumpUntil([&] { return *through; }, ms)) return false;
+  }
+  return true;
 }
 
 namespace {

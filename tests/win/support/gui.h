@@ -1,5 +1,6 @@
-// Helpers for GUI tests: pump messages for a while, find controls, post
-// keys and characters, click.
+// Helpers for GUI tests: pump messages until a condition holds (or, to show
+// that something does not happen, for a while), find controls, post keys
+// and characters, click.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,9 @@ bool PumpUntil(Cond cond, int ms = 1000) {
   }
   return true;
 }
+// Pumps until every message posted to this thread so far has been handled,
+// and the characters that their keys posted in turn; false after ms.
+bool PumpPosted(int ms = 2000);
 // A child window (any depth) of the class with the text (empty: any text).
 HWND FindChild(HWND parent, const wchar_t* className, const std::string& text = "");
 // Posts a key press (down and up) to the window, as the keyboard would.
