@@ -17,6 +17,11 @@ constexpr size_t kMaxText = 4 << 20;
 
 EntryKind KindOf(int64_t k) { return k == 0 ? EntryKind::File : k == 1 ? EntryKind::Folder : EntryKind::Other; }
 
+// The kinds the options choose, one bit per EntryKind: files, folders, and
+// any other Type only when both options are on.
+unsigned KindsWanted(bool folders, bool files) { return folders && files ? 7u : folders ? 2u : files ? 1u : 0u; }
+bool Wanted(unsigned kinds, EntryKind k) { return (kinds >> static_cast<unsigned>(k) & 1u) != 0; }
+
 }  // namespace
 
 struct NameIndex::Chunk {
@@ -194,7 +199,25 @@ void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
   built_ = true;
 }
 
+std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool folders, bool files) {
+  const unsigned kinds = KindsWanted(folders, files);
+  std::vector<int64_t> hits;
+  if (kinds == 0) return hits;
+  const NamePattern pattern(searchText);
+  Query q(&cn);
+  OpenNameRows(q, INT64_MIN, INT64_MAX);
+  std::string folded;
+  for (; !q.Eof(); q.Next()) {
+    if (!Wanted(kinds, KindOf(q.IntegerAt(2)))) continue;
+    folded.clear();
+    text::AppendFolded(folded, q.TextAt(1));
+    if (pattern.Matches(folded)) hits.push_back(q.IntegerAt(0));
+  }
+  return hits;
+}
+
 std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
+  if (building_ && !built_) return ScanFile(cn, text, folders, files);
   const int64_t version = DataVersion(cn);
   // data_version moves when another connection commits to the file.
   const bool foreign = (built_ || building_) && version != dataVersion_;
@@ -204,14 +227,12 @@ std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bo
 }
 
 std::vector<int64_t> NameIndex::Find(std::string_view text, bool folders, bool files) const {
-  const unsigned kinds = folders && files ? 7u : folders ? 2u : files ? 1u : 0u;
+  const unsigned kinds = KindsWanted(folders, files);
   std::vector<int64_t> hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(text);
   const std::string& anchor = pattern.Anchor();
-  auto wanted = [&](const Chunk& c, size_t i) {
-    return (kinds >> static_cast<unsigned>(c.kind[i]) & 1u) != 0 && pattern.Matches(c.Name(i));
-  };
+  auto wanted = [&](const Chunk& c, size_t i) { return Wanted(kinds, c.kind[i]) && pattern.Matches(c.Name(i)); };
   for (const auto& chunk : chunks_) {
     const Chunk& c = *chunk;
     if (anchor.empty()) {

@@ -155,6 +155,7 @@ TEST_F(NameSearchDifferential, ThousandTextsFindTheRowsOfThePlainRuleInRowidOrde
       const bool folders = options & 1, files = options & 2;
       const Rowids expected = Reference(db, t, folders, files);
       ASSERT_EQ(index.Search(cn, t, folders, files), expected) << "text \"" << t << "\" options " << options;
+      ASSERT_EQ(NameIndex::ScanFile(cn, t, folders, files), expected) << "file, text \"" << t << "\" options " << options;
       withHits += !expected.empty();
     }
   }
