@@ -65,7 +65,7 @@ class GdiResourcesTest : public MainWindowTest {
   void OpenEveryWindow() {
     ui::ListView* list = main->ListView1;
     list->SetSelected(list->Item(0));
-    testsupport::PumpFor(20);
+    testsupport::PumpPosted();
     OpenAndClose(program->frmCreate, [&] { main->TBtnCreate->Click(); });
     OpenAndClose(program->frmTreeview, [&] { main->TBtnTreeview->Click(); });
     list->SetSelected(list->Item(0));

@@ -281,6 +281,7 @@ TEST_F(MainWindowTest, InstantSearchIsOffByDefaultAndOnRunsOneSearchForABurstOfK
   HWND edit = main->EdtSearch->Handle();
   EXPECT_FALSE(main->mnuInstantSearch->Checked());
   testsupport::PostChars(edit, L"txt");
+  // Longer than the pause that would start a search: none starts.
   testsupport::PumpFor(400);
   EXPECT_EQ(main->EdtSearch->Text(), "txt");
   EXPECT_EQ(main->InstantSearchesRun, 0);
@@ -291,13 +292,14 @@ TEST_F(MainWindowTest, InstantSearchIsOffByDefaultAndOnRunsOneSearchForABurstOfK
   ASSERT_TRUE(main->mnuInstantSearch->Checked());
   testsupport::PostChars(edit, L"TXT");
   EXPECT_TRUE(testsupport::PumpUntil([&] { return main->InstantSearchesRun > 0 && !main->SearchRunning; }, 3000));
+  // No second search follows the burst.
   testsupport::PumpFor(400);
   EXPECT_EQ(main->InstantSearchesRun, 1);
   EXPECT_EQ(main->ListView1->ItemCount(), 3);
   EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
   // Blanks only: nothing to search for, as with Enter.
   main->EdtSearch->SetText("  ");
-  testsupport::PumpFor(400);
+  testsupport::PumpFor(400);  // past the pause: still no search
   EXPECT_EQ(main->InstantSearchesRun, 1);
 
   Stop();
