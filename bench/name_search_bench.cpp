@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/catalog_data.h"
+#include "bench/counting_view.h"
 #include "catalog/connection.h"
 #include "catalog/statements.h"
 #include "maintain/search.h"
@@ -22,21 +23,7 @@
 
 namespace {
 
-class CountingView : public maintain::SearchView {
- public:
-  void SetBeginSearchEnabled(bool) override {}
-  void SetStopSearchEnabled(bool) override {}
-  void SetUpdirEnabled(bool) override {}
-  void SetStatus(const std::string& t) override { status = t; }
-  void ClearItems() override { hits.clear(); }
-  void ShowResultColumns() override {}
-  void AddItem(const maintain::SearchHit& h) override { hits.push_back(h); }
-  int ItemCount() const override { return static_cast<int>(hits.size()); }
-  void SetCurrentPath(const std::string&) override {}
-  void ProcessMessages() override {}
-  std::vector<maintain::SearchHit> hits;
-  std::string status;
-};
+using bench::CountingView;
 
 // Resident memory of the process in MB (Linux only; 0 elsewhere).
 double ResidentMb() {
