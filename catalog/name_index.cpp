@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include <sqlite3.h>
+
 #include "catalog/connection.h"
 #include "catalog/db_error.h"
 #include "catalog/name_pattern.h"
@@ -19,6 +21,23 @@ EntryKind KindOf(int64_t k) { return k == 0 ? EntryKind::File : k == 1 ? EntryKi
 
 // The kinds the options choose, one bit per EntryKind: files, folders, and
 // any other Type only when both options are on.
+// The rule as an SQL function over Name, so that the engine passes on only
+// the rows that match instead of every row.
+constexpr const char* kMatchFunction = "vorlune_name_matches";
+struct MatchContext {
+  const NamePattern* pattern;
+  std::string folded;
+};
+void MatchName(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  auto* m = static_cast<MatchContext*>(sqlite3_user_data(ctx));
+  const unsigned char* name = sqlite3_value_text(argv[0]);
+  if (!name) return sqlite3_result_int(ctx, 0);
+  m->folded.clear();
+  text::AppendFolded(m->folded, std::string_view(reinterpret_cast<const char*>(name),
+                                                 static_cast<size_t>(sqlite3_value_bytes(argv[0]))));
+  sqlite3_result_int(ctx, m->pattern->Matches(m->folded) ? 1 : 0);
+}
+
 unsigned KindsWanted(bool folders, bool files) { return folders && files ? 7u : folders ? 2u : files ? 1u : 0u; }
 bool Wanted(unsigned kinds, EntryKind k) { return (kinds >> static_cast<unsigned>(k) & 1u) != 0; }
 
@@ -204,15 +223,20 @@ std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view search
   std::vector<int64_t> hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(searchText);
+  MatchContext match{&pattern, {}};
+  sqlite3* db = cn.Handle();
+  if (sqlite3_create_function(db, kMatchFunction, 1, SQLITE_UTF8, &match, MatchName, nullptr, nullptr) != SQLITE_OK)
+    throw cn.LastError();
+  // The function points into this frame: it goes when the frame does.
+  struct Unregister {
+    sqlite3* db;
+    ~Unregister() { sqlite3_create_function(db, kMatchFunction, 1, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr); }
+  } unregister{db};
   Query q(&cn);
-  OpenNameRows(q, INT64_MIN, INT64_MAX);
-  std::string folded;
-  for (; !q.Eof(); q.Next()) {
-    if (!Wanted(kinds, KindOf(q.IntegerAt(2)))) continue;
-    folded.clear();
-    text::AppendFolded(folded, q.TextAt(1));
-    if (pattern.Matches(folded)) hits.push_back(q.IntegerAt(0));
-  }
+  OpenRowsWhoseNameMatches(q, kMatchFunction);
+  for (; !q.Eof(); q.Next())
+    if (Wanted(kinds, KindOf(q.IntegerAt(1)))) hits.push_back(q.IntegerAt(0));
+  q.Close();
   return hits;
 }
 

@@ -98,6 +98,13 @@ void OpenNameRows(Query& q, int64_t first, int64_t last) {
   q.Open();
 }
 
+void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction) {
+  q.Clear();
+  q.Add(std::string("Select rowid, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile Where ") +
+        matchFunction + "(Name) Order By rowid");
+  q.Open();
+}
+
 void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit) {
   q.Clear();
   q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"

@@ -44,6 +44,9 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 // rowid order: rowid, Name and the kind (0 file, 1 folder, 2 any other
 // Type), read by column number; rows without a Name are left out.
 void OpenNameRows(Query& q, int64_t first, int64_t last);
+// Rowid and kind, in rowid order, of the rows whose Name the SQL function
+// `matchFunction` (one argument, registered by the caller) says true for.
+void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction);
 // The same columns for at most `limit` rows after rowid `after`.
 void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit);
 // Moves whenever another connection commits a change to the file.
