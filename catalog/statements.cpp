@@ -90,25 +90,32 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
   q.Open();
 }
 
+// The kind of a row as the name search tests it: 0 file, 1 folder, 2 any
+// other Type.
+constexpr const char* kKind = "Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind";
+
 void OpenNameRows(Query& q, int64_t first, int64_t last) {
   q.Clear();
-  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
-        " Where rowid Between ? And ? And Name Is Not Null Order By rowid");
+  q.Add("Select rowid, Name,");
+  q.Add(kKind);
+  q.Add("From CDFile Where rowid Between ? And ? And Name Is Not Null Order By rowid");
   q.Bind(first).Bind(last);
   q.Open();
 }
 
 void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction) {
   q.Clear();
-  q.Add(std::string("Select rowid, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile Where ") +
-        matchFunction + "(Name) Order By rowid");
+  q.Add("Select rowid,");
+  q.Add(kKind);
+  q.Add(std::string("From CDFile Where ") + matchFunction + "(Name) Order By rowid");
   q.Open();
 }
 
 void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit) {
   q.Clear();
-  q.Add("Select rowid, Name, Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind From CDFile"
-        " Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
+  q.Add("Select rowid, Name,");
+  q.Add(kKind);
+  q.Add("From CDFile Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
   q.Bind(after).Bind(limit);
   q.Open();
 }
