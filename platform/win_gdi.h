@@ -75,6 +75,7 @@ inline void DeleteGdiObject(Handle h) {
   DeleteObject(h);
 }
 inline void DestroyIconHandle(HICON h) { DestroyIcon(h); }
+inline void UnhookHandle(HHOOK h) { UnhookWindowsHookEx(h); }
 inline void DestroyCursorHandle(HCURSOR h) { DestroyCursor(h); }
 
 using Bitmap = Owner<HBITMAP, DeleteGdiObject<HBITMAP>>;
@@ -84,6 +85,8 @@ using Font = Owner<HFONT, DeleteGdiObject<HFONT>>;
 using Region = Owner<HRGN, DeleteGdiObject<HRGN>>;
 using Icon = Owner<HICON, DestroyIconHandle, Kind::kUser>;
 using Cursor = Owner<HCURSOR, DestroyCursorHandle, Kind::kUser>;
+// A windows hook, removed on destruction.
+using Hook = Owner<HHOOK, UnhookHandle, Kind::kUser>;
 
 inline void DeleteDc(HDC dc) { DeleteDC(dc); }
 

@@ -4,12 +4,65 @@
 
 #include "platform/file_io.h"
 #include "skin/skin_description.h"
+#include "skin/skin_manager_link.h"
 #include "skin/skin_messages.h"
 #include "skin/skin_read.h"
 #include "skin/stored_skin.h"
 #include "skin/skin_store.h"
 
 namespace skin {
+
+namespace {
+
+std::function<SkinManagerLink*()>& Factory() {
+  static std::function<SkinManagerLink*()> make;
+  return make;
+}
+
+SkinManagerLink*& Made() {
+  static SkinManagerLink* manager = nullptr;
+  return manager;
+}
+
+}  // namespace
+
+void InstallSkinManagerFactory(std::function<SkinManagerLink*()> make) { Factory() = std::move(make); }
+
+SkinManagerLink* SkinManager() {
+  if (!Made() && Factory()) Made() = Factory()();
+  return Made();
+}
+
+TSkinData::TSkinData() {
+  if (SkinManagerLink* m = SkinManager()) m->Register(*this);
+}
+
+TSkinData::~TSkinData() {
+  if (SkinManagerLink* m = Made()) m->Unregister(*this);
+}
+
+void TSkinData::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  if (ownerBeingRead_ || SkinFormtype != sfMainform) return;
+  if (value && notLoaded_) return;
+  if (SkinManagerLink* m = SkinManager()) m->Request(value ? kRequestActivate : kRequestDeactivate);
+}
+
+void TSkinData::Loaded() {
+  ownerBeingRead_ = false;
+  if (!active_) return;
+  if (notLoaded_) {
+    active_ = false;
+    return;
+  }
+  if (SkinManagerLink* m = SkinManager()) m->Request(kRequestActivate);
+}
+
+void TSkinData::SkinChanged() {
+  if (ownerBeingRead_ || SkinFormtype != sfMainform) return;
+  if (SkinManagerLink* m = SkinManager()) m->SkinChanged(*this);
+}
 
 bool TSkinData::LoadSkinData() {
   notLoaded_ = true;

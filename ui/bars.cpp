@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/commands.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/image_list.h"
 #include "ui/menus.h"
 #include "ui/mnemonic.h"
@@ -193,6 +194,14 @@ void ToolBar::SetFlat(bool on) {
   Invalidate();
 }
 
+bool ToolBar::Transparent() const { return GetWindowLongW(hwnd_, GWL_STYLE) & TBSTYLE_TRANSPARENT; }
+
+void ToolBar::SetTransparent(bool on) {
+  LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, on ? style | TBSTYLE_TRANSPARENT : style & ~TBSTYLE_TRANSPARENT);
+  Invalidate();
+}
+
 void ToolBar::Rebuild() {
   SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   while (SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(hwnd_, TB_DELETEBUTTON, 0, 0);
@@ -337,12 +346,12 @@ void ToolBar::TrackMenu(int buttonIndex) {
     RECT r = b->ScreenRect();
     ToolBar* outer = g_tracking;
     g_tracking = this;
-    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
+    gdi::Hook hook(SetWindowsHookExW(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId()));
     TPMPARAMS params{sizeof params, r};
     if (form) SetForegroundWindow(form->Handle());  // a menu needs its owner active
     TrackPopupMenuEx(item->Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.left, r.bottom,
                      form ? form->Handle() : hwnd_, &params);
-    if (hook) UnhookWindowsHookEx(hook);
+    hook.reset();
     g_tracking = outer;
     SendMessageW(hwnd_, TB_PRESSBUTTON, b->command_, MAKELONG(FALSE, 0));
     current = nextTrackIndex_;
@@ -357,6 +366,9 @@ void ToolBar::WndProc(Message& m) {
       break;
     case WM_MOUSELEAVE:
       lastMouse_ = {-1, -1};
+      break;
+    case WM_ERASEBKGND:
+      if (!Transparent() && EraseWith(m, color_)) return;
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

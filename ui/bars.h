@@ -103,6 +103,10 @@ class ToolBar : public Control {
   void SetShowCaptions(bool on);
   bool Flat() const;
   void SetFlat(bool on);
+  // A transparent bar shows its parent through the gaps between buttons;
+  // an opaque one fills them with its colour.
+  bool Transparent() const;
+  void SetTransparent(bool on);
 
   // Shows the menu's top-level items as buttons that drop down their menus.
   void SetMenu(MainMenu* menu);

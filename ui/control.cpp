@@ -50,6 +50,7 @@ Control::Control(Control* parent, Form* owner)
 }
 
 Control::~Control() {
+  AnnounceDestroying();
   for (Control* c : children_) c->parent_ = nullptr;
   if (parent_) {
     auto& list = parent_->children_;
@@ -62,6 +63,12 @@ Control::~Control() {
     hwnd_ = nullptr;
     DestroyWindow(h);
   }
+}
+
+void Control::AnnounceDestroying() {
+  if (destroyingAnnounced_ || !hwnd_) return;
+  destroyingAnnounced_ = true;
+  Guarded([&] { Perform(CM_DESTROYING); });
 }
 
 Form* Control::ParentForm() const {
@@ -256,6 +263,7 @@ void Control::WndProc(Message& m) {
     case CM_DIALOGCHAR:
     case CM_DIALOGKEY:
     case CM_MENUCHANGED:
+    case CM_DESTROYING:
       return;  // notifications; a skinner's hook acts on them
     default:
       // A reflected notification that the control does not handle.

@@ -140,6 +140,9 @@ class Control : public Component {
   // Handles WM_CTLCOLOR* reflected from the parent.
   virtual LRESULT CtlColor(HDC dc);
   void ReparentChild(Control* child);
+  // Sends CM_DESTROYING unless it went already (the most derived destructor
+  // that can sends it, so that the object is whole when hooks see it).
+  void AnnounceDestroying();
   // For windows of our own classes: WM_ERASEBKGND filled with the colour,
   // and button releases turned into OnClick and OnDblClick. True when the
   // message was one of these.
@@ -162,6 +165,7 @@ class Control : public Component {
  private:
   void Reflect(Message& m, HWND child);
   WNDPROC oldProc_ = nullptr;
+  bool destroyingAnnounced_ = false;
 };
 
 }  // namespace ui

@@ -34,6 +34,7 @@ Form::Form(std::string_view className, BorderStyle border)
 }
 
 Form::~Form() {
+  AnnounceDestroying();
   for (Component* c : components_) c->owner_ = nullptr;
   App().RemoveForm(this);
   if (tooltip_) DestroyWindow(tooltip_);
@@ -68,6 +69,14 @@ void Form::SetBorderStyle(BorderStyle b) {
 }
 
 void Form::SetClientSize(int width, int height) {
+  // The frame's share is what the window has around its client area now:
+  // a frame drawn by the program (a skin) is not what AdjustWindowRectEx
+  // computes for the style. A minimized window has no client area to go by.
+  RECT w{}, c{};
+  if (hwnd_ && !IsIconic(hwnd_) && GetWindowRect(hwnd_, &w) && GetClientRect(hwnd_, &c)) {
+    SetSize(width + (w.right - w.left) - c.right, height + (w.bottom - w.top) - c.bottom);
+    return;
+  }
   RECT r{0, 0, width, height};
   AdjustWindowRectEx(&r, GetWindowLongW(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
                      GetWindowLongW(hwnd_, GWL_EXSTYLE));

@@ -28,6 +28,10 @@ constexpr UINT CM_MENUCHANGED = kCmBase + 6;     // to a form: its menus changed
 constexpr UINT CM_VISIBLECHANGED = kCmBase + 7;
 constexpr UINT CM_TEXTCHANGED = kCmBase + 8;
 constexpr UINT CM_INVOKE = kCmBase + 9;          // application window: run queued calls
+// Sent through the hook once, first thing in the destructor, while the
+// control and its window are whole: skinners and frames detach on it,
+// since a form-layer control's hook never sees its WM_DESTROY.
+constexpr UINT CM_DESTROYING = kCmBase + 10;
 
 constexpr UINT kCnBase = 0xBC00;
 constexpr UINT CN_COMMAND = kCnBase + WM_COMMAND;

@@ -22,32 +22,34 @@ void FillStore(TSkinStore& store, int count) {
 TEST(SkinStore, LoadsByIndexAndIgnoresIndexesOutside) {
   TSkinStore store;
   FillStore(store, 4);
+  auto& manager = skintest::RecordingManager::Installed();
+  manager.Reset();
   TSkinData data;
-  int announced = 0;
-  data.onSkinChanged = [&] { ++announced; };
+  auto announced = [&] { return manager.announced.size(); };
   EXPECT_TRUE(data.LoadFromStore(store, 2));
   EXPECT_EQ(data.Model().skinName, "S2");
   EXPECT_FALSE(data.SkinNotLoaded());
-  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(announced(), 1u);
   for (int index : {4, 99, -1}) {
     EXPECT_FALSE(data.LoadFromStore(store, index));
     EXPECT_EQ(data.Model().skinName, "S2");
     EXPECT_FALSE(data.SkinNotLoaded());
     EXPECT_EQ(data.StoredSkin(), store.Store().Item(2).DataStream());
   }
-  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(announced(), 1u);
 }
 
 TEST(SkinStore, RefusedSkinStaysNotLoadedButIsAnnounced) {
   skintest::MessageRecorder recorder;
   TSkinStore store;
   store.Store().Add().ReadDataStream(std::string(4, '\0'));  // an older, empty skin
+  auto& manager = skintest::RecordingManager::Installed();
+  manager.Reset();
   TSkinData data;
-  int announced = 0;
-  data.onSkinChanged = [&] { ++announced; };
+  auto announced = [&] { return manager.announced.size(); };
   EXPECT_FALSE(data.LoadFromStore(store, 0));
   EXPECT_TRUE(data.SkinNotLoaded());
-  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(announced(), 1u);
   EXPECT_EQ(recorder.messages.size(), 1u);
 }
 
@@ -123,17 +125,18 @@ TEST(SkinStore, SkinStreamLayout) {
 
 TEST(SkinStore, SkinFileLoadsWhenPresent) {
   testsupport::TempDir dir;
+  auto& manager = skintest::RecordingManager::Installed();
+  manager.Reset();
   TSkinData data;
-  int announced = 0;
-  data.onSkinChanged = [&] { ++announced; };
+  auto announced = [&] { return manager.announced.size(); };
   data.SetSkinFile(dir.File("missing.skn"));
   EXPECT_TRUE(data.SkinNotLoaded());
-  EXPECT_EQ(announced, 0);
+  EXPECT_EQ(announced(), 0u);
   fileio::WriteFileAtomic(dir.File("a.skn"), Named("FromFile"));
   data.SetSkinFile(dir.File("a.skn"));
   EXPECT_FALSE(data.SkinNotLoaded());
   EXPECT_EQ(data.Model().skinName, "FromFile");
-  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(announced(), 1u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "skin/bitmap.h"
 #include "skin/bmp_codec.h"
 #include "skin/skin_archive.h"
+#include "skin/skin_manager_link.h"
 #include "skin/skin_messages.h"
 #include "skin/stored_skin.h"
 
@@ -32,6 +33,32 @@ class MessageRecorder {
 
  private:
   skin::MessageSink old_;
+};
+
+// Stands in for the Windows skin manager: records what the components ask.
+// Installed once for the whole test program; Reset() between tests.
+class RecordingManager : public skin::SkinManagerLink {
+ public:
+  static RecordingManager& Installed() {
+    static RecordingManager* made = [] {
+      static RecordingManager m;
+      skin::InstallSkinManagerFactory([] { return static_cast<skin::SkinManagerLink*>(&m); });
+      return &m;
+    }();
+    return *made;
+  }
+  void Register(skin::TSkinData& d) override { registered.push_back(&d); }
+  void Unregister(skin::TSkinData& d) override { std::erase(registered, &d); }
+  void Request(skin::SkinRequest kind) override { requests.push_back(kind); }
+  void SkinChanged(skin::TSkinData& d) override { announced.push_back(&d); }
+  void Reset() {
+    requests.clear();
+    announced.clear();
+  }
+
+  std::vector<skin::TSkinData*> registered;
+  std::vector<skin::SkinRequest> requests;
+  std::vector<skin::TSkinData*> announced;
 };
 
 }  // namespace skintest
