@@ -5,10 +5,16 @@
 
 #include "app/win_program.h"
 #include "app/win_single_copy.h"
+#include "skin/skin_messages.h"
+#include "skin/win_skin_manage.h"
 #include "ui/ui.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ui::App().Title = "Vorlune";
+  // What the skin engine has to say is shown in the program's boxes, and
+  // the first skin component brings up the skin manager.
+  skin::SetMessageSink([](std::string_view text) { ui::ShowMessageBox(nullptr, text, MB_OK | MB_ICONINFORMATION); });
+  skin::TSkinManage::InstallFactory();
   app::SingleCopy copy(ui::App().ExeFolder() + "Kestrova");
   if (!copy.First()) {
     copy.OfferFirstCopy();

@@ -50,7 +50,7 @@ void TfrmMain::ApplySettings(const MainSettings& s) {
     ActivateSkin(SkinIndex);
   } else {
     mnuInterfWindows->SetChecked(true);
-    SkinActive = false;
+    SkinData1.SetActive(false);
   }
   TBtnSearch->SetDown(s.searchShown);
   mnuInstantSearch->SetChecked(s.instantSearch);
@@ -83,7 +83,7 @@ void TfrmMain::FormClose() {
   ADOQry.Close();
   ADOCn.Close();
   ini::IniFile file(SettingsPath());
-  WriteMainSettings(file, CurrentSettings(), SkinActive);
+  WriteMainSettings(file, CurrentSettings(), SkinData1.Active());
   // Where the settings cannot be written (a CD, a write-protected stick)
   // the view choices are not kept, without a box at every exit: they are
   // only the look of the windows.
@@ -172,9 +172,9 @@ void TfrmMain::mnuSmallImageClick() {
 
 void TfrmMain::mnuInterfWindowsClick() {
   SkinIndex = 99;
-  SkinActive = false;
   mnuInterfWindows->SetChecked(true);
-  if (Commands.activateSkin) Commands.activateSkin(false);
+  // The loaded skin stays for a later choice.
+  SkinData1.SetActive(false);
 }
 
 void TfrmMain::SkinItemClick(int index) {
@@ -184,13 +184,9 @@ void TfrmMain::SkinItemClick(int index) {
   ActivateSkin(index);
 }
 
-bool TfrmMain::ActivateSkin(int index) {
-  if (SkinStore1.Store().Count() == 0) skin::win32::LoadSkinStore(GetModuleHandleW(nullptr), SkinStore1);
+void TfrmMain::ActivateSkin(int index) {
   SkinData1.LoadFromStore(SkinStore1, index);
-  // Switching on a skin that is not loaded has no effect.
-  SkinActive = !SkinData1.SkinNotLoaded();
-  if (Commands.activateSkin) Commands.activateSkin(SkinActive);
-  return SkinActive;
+  SkinData1.SetActive(true);
 }
 
 }  // namespace app

@@ -33,8 +33,6 @@ struct MainCommands {
   std::function<void()> help;
   std::function<void()> about;
   std::function<void()> compact;
-  // The skin manager's switch: on with the loaded skin, or off.
-  std::function<void(bool active)> activateSkin;
 };
 
 class TfrmMain : public ui::Form, public MainWindow {
@@ -52,7 +50,7 @@ class TfrmMain : public ui::Form, public MainWindow {
   bool& searchRunning() override { return SearchRunning; }
   browse::ColumnSortState& sortAscending() override { return SortAscending; }
   bool osNewerThan50() const override { return OsNewerThan50; }
-  bool skinActive() const override { return SkinActive; }
+  bool skinActive() const override { return SkinData1.Active(); }
   SearchControls searchControls() override;
   std::vector<catalog::Query*> otherQueries() override { return OtherQueries; }
 
@@ -62,7 +60,6 @@ class TfrmMain : public ui::Form, public MainWindow {
   std::string CurrentPath;
   bool SearchRunning = false;
   int32_t SkinIndex = 0;
-  bool SkinActive = false;
   bool OsNewerThan50 = false;
   browse::ColumnSortState SortAscending;
   MainCommands Commands;
@@ -140,9 +137,9 @@ class TfrmMain : public ui::Form, public MainWindow {
   void mnuSmallImageClick();
   void mnuInterfWindowsClick();
   void SkinItemClick(int index);
-  // Loads skin `index` of the store and switches skinning on; false when
-  // that skin cannot be loaded (the look then stays as it was).
-  bool ActivateSkin(int index);
+  // Loads skin `index` of the store and switches skinning on (which does
+  // nothing when that skin cannot be loaded).
+  void ActivateSkin(int index);
 
   // --- the list's modes and navigation
   void BrowseAll() override;

@@ -1,5 +1,7 @@
 // The main window's controls and menus, built once in the constructor.
 #include "app/win_main_form.h"
+
+#include "skin/win_skin_resources.h"
 #include "resources/resource_ids.h"
 #include "ui/gdi.h"
 
@@ -54,6 +56,12 @@ TfrmMain::TfrmMain() : ui::Form("TfrmMain", ui::bsSizeable) {
   StatusBar1->AddPanel(-1);
   BuildSearchPanel();
   BuildList();
+  // The skin component as a form resource would give it: its own copy of
+  // the first skin, then the store's four; requests wait until both are in.
+  SkinData1.SetOwner(this, true);
+  skin::win32::LoadMainSkinStream(GetModuleHandleW(nullptr), SkinData1);
+  skin::win32::LoadSkinStore(GetModuleHandleW(nullptr), SkinStore1);
+  SkinData1.Loaded();
   OnCreate = [this] { FormCreate(); };
   OnClose = [this](ui::CloseAction&) { FormClose(); };
   OnResize = [this] { FormResize(); };

@@ -61,6 +61,8 @@ std::string StatusBar::PanelText(int index) const {
   return Narrow(w);
 }
 
+bool StatusBar::SizeGrip() const { return GetWindowLongW(hwnd_, GWL_STYLE) & SBARS_SIZEGRIP; }
+
 void StatusBar::SetSizeGrip(bool on) {
   LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
   SetWindowLongW(hwnd_, GWL_STYLE, on ? style | SBARS_SIZEGRIP : style & ~SBARS_SIZEGRIP);

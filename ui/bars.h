@@ -31,6 +31,7 @@ class StatusBar : public Control {
   std::string PanelText(int index) const;
   void SetPanelWidth(int index, int width);
   int PanelWidth(int index) const { return widths_[index]; }
+  bool SizeGrip() const;
   void SetSizeGrip(bool on);
   void WndProc(Message& m) override;
 

@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, SettingsEdgeCases) {
                           "[Search]\r\nshow=0\r\n");
   Start();
   EXPECT_TRUE(main->mnuInterfWindows->Checked());
-  EXPECT_FALSE(main->SkinActive);
+  EXPECT_FALSE(main->SkinData1.Active());
   EXPECT_EQ(main->ListView1->GetViewStyle(), ui::vsSmallIcon);
   EXPECT_TRUE(main->ToolBar2->ShowCaptions());
   EXPECT_TRUE(main->mnuSmallImage->Checked());

@@ -1,0 +1,606 @@
+#include "skin/win_skin_form.h"
+
+#include <windowsx.h>
+
+#include <unordered_map>
+
+#include "skin/skin_data.h"
+#include "skin/win_img_dc.h"
+#include "skin/win_skin_manage.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+
+namespace skin {
+
+namespace {
+
+constexpr unsigned kHoverMs = 250;
+constexpr UINT kCaptionAction = 13572;
+constexpr LRESULT kRedrawAll = 0x400;  // WVR_REDRAW
+constexpr UINT kNcUahDrawCaption = 0x00AE;
+constexpr UINT kNcUahDrawFrame = 0x00AF;
+
+std::unordered_map<HWND, TWinSkinForm*>& Frames() {
+  static std::unordered_map<HWND, TWinSkinForm*> map;
+  return map;
+}
+
+constexpr LONG_PTR kCaptionBits = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+gdi::Font CaptionFont() {
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+  return gdi::Font(CreateFontIndirectW(&m.lfCaptionFont));
+}
+
+}  // namespace
+
+// Hot elements -----------------------------------------------------------
+
+void TNCObject::Press() {
+  if (frame_.Hot() && frame_.Hot() != this) frame_.Hot()->Leave();
+  if (!visible) return;
+  frame_.SetHot(this);
+  state = 2;
+  Draw();
+}
+
+void TNCObject::Release() {
+  if (!visible) return;
+  state = 3;
+  Draw();
+}
+
+void TNCObject::Enter() {
+  TNCObject* hot = frame_.Hot();
+  if (hot && hot != this) hot->Leave();
+  if ((hot == nullptr || hot != this) && visible) {
+    frame_.SetHot(this);
+    state = 3;
+    Draw();
+  }
+}
+
+void TNCObject::Leave() {
+  if (!visible) return;
+  if (frame_.Hot() == this) frame_.SetHot(nullptr);
+  state = 1;
+  Draw();
+}
+
+TWinSysButton::TWinSysButton(TWinSkinForm& frame, const TDataSkinSysButton& d) : TNCObject(frame), data(d) {
+  frameCount = std::max(1, d.frameCount);
+  if ((d.action == 3 || d.action == 11) && d.image.Empty()) {
+    usesIcon = true;
+    frameCount = 1;
+  }
+}
+
+int TWinSysButton::action() const { return data.action; }
+
+void TWinSysButton::Draw() {
+  if (!visible || frame_.SetupState() != 1) return;
+  gdi::WindowDc dc(frame_.Handle(), gdi::WindowDc::kWholeWindow);
+  if (dc) DrawTo(dc.get(), frame_.IsActive());
+}
+
+void TWinSysButton::DrawTo(HDC dc, bool active) {
+  if (!visible || rect.right <= rect.left) return;
+  if (usesIcon) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(frame_.Handle(), WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(frame_.Handle(), GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(frame_.Handle(), GCLP_HICON));
+    if (icon)
+      DrawIconEx(dc, rect.left, rect.top, icon, rect.right - rect.left, rect.bottom - rect.top, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  int frame = state;
+  if (data.visibility == 100 && state == 3) frame = 4;
+  if (state == 1) frame = CaptionButtonFrame(active, frameCount);
+  win32::DrawFrame(dc, rect, data.image, true, frameCount, frame);
+}
+
+// Attaching and restoring ------------------------------------------------
+
+TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::Form* form, TSkinData& data)
+    : manager_(manager), hwnd_(window), form_(form), data_(data) {}
+
+TWinSkinForm::~TWinSkinForm() {
+  Restore();
+  Frames().erase(hwnd_);
+}
+
+void TWinSkinForm::Attach() {
+  const bool mainMenu = Has(data_.SkinControls, xcMainMenu);
+  if (form_ && mainMenu) {
+    oldHook_ = form_->WindowProc;
+    form_->WindowProc = [this](ui::Message& m) { FormHook(m); };
+    hookTaken_ = true;
+  }
+  if (mainMenu) {
+    style_ = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    exStyle_ = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    outerSize_ = {r.right - r.left, r.bottom - r.top};
+    sysMenu_ = (style_ & WS_SYSMENU) != 0;
+    minBox_ = (style_ & WS_MINIMIZEBOX) != 0;
+    maxBox_ = (style_ & WS_MAXIMIZEBOX) != 0;
+    kind_ = FrameKindFor(static_cast<uint32_t>(style_), static_cast<uint32_t>(exStyle_));
+    menu_ = GetMenu(hwnd_);
+    if (menu_ && !(style_ & WS_CHILD)) menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+    captionFont_ = CaptionFont();
+    RefreshState();
+    active_ = GetActiveWindow() == hwnd_;
+    Frames()[hwnd_] = this;
+    oldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    subclassed_ = true;
+    Layout();
+    SetCaptionStyleBits(state_ == kStateMinimized);
+    hoverTimer_ = std::make_unique<ui::Timer>(nullptr, kHoverMs, false);
+    hoverTimer_->OnTimer = [this] { HoverTick(); };
+  }
+  MatchControls();
+  if (form_) {
+    formColour_ = form_->Color();
+    form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+    if (Has(data_.SkinControls, xcPopupMenu)) SkinPopupMenus(true);
+  }
+}
+
+void TWinSkinForm::Restore() {
+  if (!hookTaken_ && !subclassed_ && !form_) return;
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
+  const bool destroying = Destroying();
+  const bool alive = IsWindow(hwnd_) != FALSE;
+  if (subclassed_) {
+    if (alive) {
+      SetCaptionStyleBits(true);
+      if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc))
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    }
+    subclassed_ = false;
+    Frames().erase(hwnd_);
+  }
+  if (hookTaken_) {
+    form_->WindowProc = std::move(oldHook_);
+    hookTaken_ = false;
+  }
+  // A form being destroyed keeps its looks: its parts go with it.
+  if (form_ && !destroying) {
+    SkinPopupMenus(false);
+    form_->SetColor(formColour_);
+    GiveControlsBack();
+  }
+  recoloured_.clear();
+  toolbars_.clear();
+  gripsOff_.clear();
+  ownerDrawn_.clear();
+  matches_.clear();
+  if (alive && !destroying && style_ != 0) {
+    if (regionSize_.cx > 0) SetWindowRgn(hwnd_, nullptr, TRUE);
+    regionSize_ = {};
+    if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) && state_ == kStateNormal)
+      SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    else
+      SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  form_ = nullptr;
+}
+
+void TWinSkinForm::SetCaptionStyleBits(bool on) {
+  if (!subclassed_ && !on) return;
+  LONG_PTR now = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  LONG_PTR wanted = on ? (now | (style_ & kCaptionBits)) : (now & ~kCaptionBits);
+  if (wanted != now) SetWindowLongPtrW(hwnd_, GWL_STYLE, wanted);
+}
+
+void TWinSkinForm::Layout() {
+  th_ = kind_ == kFrameBorderlessPopup ? Thickness{} : BorderThickness(data_.Model());
+  hot_ = nullptr;
+  buttons_.clear();
+  for (const TDataSkinSysButton& b : data_.Model().sysButtons) buttons_.push_back(std::make_unique<TWinSysButton>(*this, b));
+}
+
+FrameFacts TWinSkinForm::Facts() const {
+  FrameFacts f;
+  f.kind = kind_;
+  f.state = state_;
+  f.active = active_;
+  f.sysMenu = sysMenu_;
+  f.minimizeBox = minBox_;
+  f.maximizeBox = maxBox_;
+  f.menuBarHeight = menuBarHeight_;
+  return f;
+}
+
+void TWinSkinForm::Setup() {
+  bool first = !setupReceived_;
+  setupReceived_ = true;
+  if (first && state_ != kStateMinimized && kind_ != kFrameBorderlessPopup) {
+    RECT c{};
+    GetClientRect(hwnd_, &c);
+    setupState_ = 5;
+    SetWindowPos(hwnd_, nullptr, 0, 0, c.right + th_.left + th_.right, c.bottom + th_.top + th_.bottom + menuBarHeight_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  setupState_ = 1;
+  BuildRegion(true);
+  if (hoverTimer_) hoverTimer_->SetEnabled(active_);
+  PaintFrame();
+}
+
+void TWinSkinForm::TakeOverSkinData() {
+  setupState_ = setupState_ == 1 ? 3 : setupState_;
+  Layout();
+}
+
+void TWinSkinForm::ReapplySkin() {
+  if (form_ && hookTaken_) {
+    ui::Message m{kReapplyColours, 0, 0, 0};
+    FormHook(m);
+  } else if (form_) {
+    form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+  }
+  if (subclassed_ && state_ != kStateMinimized && kind_ != kFrameBorderlessPopup) {
+    RECT c{};
+    GetClientRect(hwnd_, &c);
+    SetWindowPos(hwnd_, nullptr, 0, 0, c.right + th_.left + th_.right, c.bottom + th_.top + th_.bottom + menuBarHeight_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  if (setupState_ == 3) setupState_ = 1;
+  reapplying_ = true;
+  BuildRegion(true);
+  reapplying_ = false;
+  if (subclassed_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::RefreshState() {
+  if (IsIconic(hwnd_)) state_ = kStateMinimized;
+  else if (IsZoomed(hwnd_)) state_ = kStateMaximized;
+  else state_ = kStateNormal;
+}
+
+// Region -----------------------------------------------------------------
+
+SIZE TWinSkinForm::WindowSize() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TWinSkinForm::BuildRegion(bool force) {
+  if (!subclassed_ || kind_ == kFrameBorderlessPopup) return;
+  SIZE s = WindowSize();
+  if (s.cx <= 0 || s.cy <= 0) return;
+  if (!force && s.cx == regionSize_.cx && s.cy == regionSize_.cy) return;
+  const SkinModel& m = data_.Model();
+  std::vector<Rect> rects = FrameRegionRects(m, s.cx, s.cy, th_);
+  gdi::Region region = win32::RegionFromRects(rects);
+  if (!region) return;
+  // The system owns a region once it is set.
+  if (SetWindowRgn(hwnd_, region.get(), TRUE)) region.release();
+  regionSize_ = s;
+}
+
+// Messages ---------------------------------------------------------------
+
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto it = Frames().find(h);
+  if (it == Frames().end()) return DefWindowProcW(h, msg, wParam, lParam);
+  TWinSkinForm* frame = it->second;
+  LRESULT result = 0;
+  bool handled = false;
+  ui::Guarded([&] {
+    result = frame->WindowMessage(msg, wParam, lParam);
+    handled = true;
+  });
+  if (handled) return result;
+  // A failure in the frame's own work: the window's procedure still runs.
+  auto again = Frames().find(h);
+  return again != Frames().end() ? again->second->CallOld(msg, wParam, lParam) : DefWindowProcW(h, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::CallOld(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return oldProc_ ? CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam) : DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+POINT TWinSkinForm::ToWindow(LPARAM screenPoint) const {
+  POINT p{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+  RECT w{};
+  GetWindowRect(hwnd_, &w);
+  return {p.x - w.left, p.y - w.top};
+}
+
+TNCObject* TWinSkinForm::ElementAt(POINT p) const {
+  for (const auto& b : buttons_)
+    if (b->visible && b->action() >= 0 && PtInRect(&b->rect, p)) return b.get();
+  return nullptr;
+}
+
+void TWinSkinForm::HoverTick() {
+  if (!active_ || !hot_) return;
+  POINT p{};
+  GetCursorPos(&p);
+  RECT w{};
+  GetWindowRect(hwnd_, &w);
+  POINT in{p.x - w.left, p.y - w.top};
+  if (!PtInRect(&hot_->rect, in) || WindowFromPoint(p) != hwnd_) hot_->Leave();
+}
+
+void TWinSkinForm::DoAction(int action) {
+  switch (action) {
+    case 0:
+      if (hoverTimer_) hoverTimer_->SetEnabled(false);
+      PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+      break;
+    case 1:
+    case 22:
+      if (state_ == kStateMaximized) {
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+        state_ = kStateNormal;
+      } else {
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        state_ = kStateMaximized;
+      }
+      break;
+    case 2:
+    case 23:
+      if (state_ == kStateMinimized) {
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+        state_ = kStateNormal;
+      } else {
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        state_ = kStateMinimized;
+      }
+      break;
+    case 3:
+    case 11:
+    case 12:
+      for (const auto& b : buttons_) {
+        if (b->action() != action) continue;
+        RECT w{};
+        GetWindowRect(hwnd_, &w);
+        TrackPopupMenu(GetSystemMenu(hwnd_, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, w.left + b->rect.left,
+                       w.top + b->rect.bottom, 0, hwnd_, nullptr);
+        break;
+      }
+      break;
+    case 7: case 60: case 8: case 61: case 9: case 62:
+      break;  // the program has no MDI windows
+    default:
+      PostMessageW(hwnd_, kCaptionAction, static_cast<WPARAM>(action), 0);
+      break;
+  }
+}
+
+bool TWinSkinForm::OnNcMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  POINT p = ToWindow(lParam);
+  TNCObject* at = state_ == kStateMinimized ? nullptr : ElementAt(p);
+  switch (msg) {
+    case WM_NCMOUSEMOVE:
+      if (!active_) return false;
+      if (at) at->Enter();
+      else if (hot_) hot_->Leave();
+      result = 0;
+      return true;
+    case WM_NCLBUTTONDOWN:
+      if (at) {
+        if (!active_) SetForegroundWindow(hwnd_);
+        at->Press();
+        result = 0;
+        return true;
+      }
+      if (state_ == kStateMaximized && active_ && wParam == HTCAPTION) {
+        result = CallOld(msg, HTMENU, lParam);  // a maximized window is not dragged
+        return true;
+      }
+      return false;
+    case WM_NCLBUTTONUP:
+      if (at && at == hot_) {
+        auto* button = static_cast<TWinSysButton*>(at);
+        button->Release();
+        DoAction(button->action());
+        result = 0;
+        return true;
+      }
+      return at != nullptr;
+    case WM_NCLBUTTONDBLCLK:
+      if (at) return true;
+      if (wParam != HTCAPTION) return false;
+      if (state_ == kStateMaximized || state_ == kStateMinimized) {
+        state_ = kStateNormal;
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+      } else if (maxBox_) {
+        state_ = kStateMaximized;
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      }
+      result = 0;
+      return true;
+    case WM_NCRBUTTONDOWN:
+      if (wParam != HTCAPTION || (style_ & WS_CHILD)) return false;
+      TrackPopupMenu(GetSystemMenu(hwnd_, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, GET_X_LPARAM(lParam),
+                     GET_Y_LPARAM(lParam), 0, hwnd_, nullptr);
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Runs the window's own procedure with the window marked invisible, so that
+// the system's caption is not painted over the skinned one.
+static LRESULT WithoutSystemPainting(HWND h, const std::function<LRESULT()>& call) {
+  LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+  if (!(style & WS_VISIBLE)) return call();
+  SetWindowLongPtrW(h, GWL_STYLE, style & ~WS_VISIBLE);
+  LRESULT r = call();
+  SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) | WS_VISIBLE);
+  return r;
+}
+
+LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  switch (msg) {
+    case kSetupMessage:
+      Setup();
+      return 0;
+    case kRepaintMessage:
+      PaintFrame();
+      return 0;
+    case WM_NCCALCSIZE: {
+      if (state_ == kStateMinimized || IsIconic(hwnd_)) return CallOld(msg, wParam, lParam);
+      RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+      if (kind_ == kFrameBorderlessPopup) return 0;
+      r->left += th_.left;
+      r->top += th_.top + menuBarHeight_;
+      r->right -= th_.right;
+      r->bottom -= th_.bottom;
+      if (r->right < r->left) r->right = r->left;
+      if (r->bottom < r->top) r->bottom = r->top;
+      return wParam ? kRedrawAll : 0;
+    }
+    case WM_NCHITTEST: {
+      result = CallOld(msg, wParam, lParam);
+      if (state_ == kStateMinimized) return result;
+      POINT p = ToWindow(lParam);
+      SIZE s = WindowSize();
+      bool inside = p.x >= 0 && p.y >= 0 && p.x < s.cx && p.y < s.cy;
+      bool inClient = p.x >= th_.left && p.x < s.cx - th_.right && p.y >= th_.top + menuBarHeight_ && p.y < s.cy - th_.bottom;
+      // The system measures its own frame; ours may be thicker.
+      if (inside && !inClient && (result == HTNOWHERE || result == HTCLIENT || result == HTMENU || result == HTSYSMENU))
+        result = p.y < th_.top ? HTCAPTION : (kind_ == kFrameSizing ? result : HTBORDER);
+      if (inside && !inClient && result == HTCLIENT) result = HTBORDER;
+      if (result == HTCAPTION && menuBarHeight_ > 0 && p.y >= th_.top) result = HTMENU;
+      if (result == HTCAPTION && ElementAt(p)) result = HTCAPTION;
+      return result;
+    }
+    case WM_NCPAINT:
+      if (kind_ == kFrameBorderlessPopup) return CallOld(msg, wParam, lParam);
+      if (state_ == kStateMinimized) return CallOld(msg, wParam, lParam);
+      PaintFrame();
+      return 0;
+    case kNcUahDrawCaption:
+    case kNcUahDrawFrame:
+      return 0;
+    case WM_NCACTIVATE:
+      active_ = wParam != FALSE;
+      if (hoverTimer_) hoverTimer_->SetEnabled(active_ && setupState_ == 1);
+      if (!active_ && hot_) hot_->Leave();
+      result = WithoutSystemPainting(hwnd_, [&] { return CallOld(msg, wParam, lParam); });
+      PaintFrame();
+      return result ? result : TRUE;
+    case WM_ACTIVATE:
+      active_ = LOWORD(wParam) != WA_INACTIVE;
+      return CallOld(msg, wParam, lParam);
+    case WM_SETTEXT:
+    case WM_SETICON:
+      result = WithoutSystemPainting(hwnd_, [&] { return CallOld(msg, wParam, lParam); });
+      PaintFrame();
+      return result;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+      if (OnNcMouse(msg, wParam, lParam, result)) return result;
+      return CallOld(msg, wParam, lParam);
+    case WM_COMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW:
+        case SC_PREVWINDOW: case SC_CLOSE: case SC_RESTORE:
+          if (lParam == 0 && HIWORD(wParam) == 0) {
+            PostMessageW(hwnd_, WM_SYSCOMMAND, wParam, 0);
+            return 0;
+          }
+          break;
+        default:
+          break;
+      }
+      return CallOld(msg, wParam, lParam);
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: state_ = kStateMinimized; SetCaptionStyleBits(true); break;
+        case SC_MAXIMIZE: state_ = kStateMaximized; break;
+        case SC_RESTORE: state_ = IsIconic(hwnd_) && IsZoomed(hwnd_) ? kStateMaximized : kStateNormal; break;
+        default: break;
+      }
+      return CallOld(msg, wParam, lParam);
+    case WM_SIZE:
+      state_ = wParam == SIZE_MINIMIZED ? kStateMinimized : wParam == SIZE_MAXIMIZED ? kStateMaximized : kStateNormal;
+      SetCaptionStyleBits(state_ == kStateMinimized);
+      result = CallOld(msg, wParam, lParam);
+      if (state_ != kStateMinimized && setupState_ != 0) BuildRegion(false);
+      return result;
+    case WM_GETMINMAXINFO: {
+      result = CallOld(msg, wParam, lParam);
+      RefreshState();
+      SetCaptionStyleBits(state_ == kStateMinimized);
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+      return result;
+    }
+    case WM_WINDOWPOSCHANGED:
+      RefreshState();
+      return CallOld(msg, wParam, lParam);
+    case WM_STYLECHANGED:
+      if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
+        const auto* s = reinterpret_cast<const STYLESTRUCT*>(lParam);
+        style_ = (s->styleNew & ~kCaptionBits & ~WS_VISIBLE) | (style_ & kCaptionBits) | (style_ & WS_VISIBLE);
+      }
+      return CallOld(msg, wParam, lParam);
+    case WM_CTLCOLORSTATIC: {
+      // The label sets its text colour and transparency first; the skin's
+      // face then shows behind it.
+      result = CallOld(msg, wParam, lParam);
+      if (!form_) SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      if (!faceBrush_) faceBrush_.reset(CreateSolidBrush(win32::ResolveColour(data_.Model().colours.buttonFace)));
+      return reinterpret_cast<LRESULT>(faceBrush_.get());
+    }
+    case WM_CTLCOLORBTN:
+      result = CallOld(msg, wParam, lParam);
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return result;
+    case WM_DESTROY: {
+      WNDPROC old = oldProc_;
+      MarkDestroying();
+      Restore();
+      return old ? CallWindowProcW(old, hwnd_, msg, wParam, lParam) : DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+    default:
+      return CallOld(msg, wParam, lParam);
+  }
+}
+
+void TWinSkinForm::FormHook(ui::Message& m) {
+  switch (m.msg) {
+    case WM_SETTEXT:
+      oldHook_(m);
+      PaintFrame();
+      return;
+    case ui::CM_DESTROYING: {
+      // The form goes: give everything back while it is whole.
+      auto hook = oldHook_;
+      MarkDestroying();
+      Restore();
+      if (hook) hook(m);
+      return;
+    }
+    case kReapplyColours:
+      if (form_) form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+      for (auto& [component, colour] : recoloured_)
+        static_cast<ui::Control*>(component)->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+      if (Has(data_.SkinControls, xcPopupMenu)) SkinPopupMenus(true);
+      faceBrush_.reset();
+      return;
+    default:
+      oldHook_(m);
+      return;
+  }
+}
+
+}  // namespace skin

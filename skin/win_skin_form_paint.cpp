@@ -1,0 +1,139 @@
+// Painting of the skinned frame: the borders and the caption bar are
+// composed in portable bitmaps that start from what the screen shows (so
+// see-through parts stay as they are), then copied to the window's frame.
+#include <string>
+
+#include "skin/skin_data.h"
+#include "skin/win_img_dc.h"
+#include "skin/win_skin_form.h"
+
+namespace skin {
+
+namespace {
+
+std::wstring WindowText(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(h, w.data(), n + 1);
+  w.resize(static_cast<size_t>(n));
+  return w;
+}
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+void TWinSkinForm::PaintFrame() {
+  if (kind_ == kFrameBorderlessPopup || !subclassed_) return;
+  if (setupState_ != 1 && setupState_ != 3) return;
+  if (state_ == kStateMinimized || IsIconic(hwnd_)) return;
+  gdi::WindowDc dc(hwnd_, gdi::WindowDc::kWholeWindow);
+  if (dc) PaintFrameTo(dc.get());
+}
+
+void TWinSkinForm::PaintFrameTo(HDC dc) {
+  const SkinModel& m = data_.Model();
+  SIZE s = WindowSize();
+  for (BorderSide side : {kLeftBorder, kRightBorder, kBottomBorder}) {
+    Rect r = BorderRect(side, s.cx, s.cy, th_);
+    if (r.Empty()) continue;
+    const TDataSkinBorder& b = m.borders[side];
+    Bitmap canvas = b.trans ? win32::CaptureFromDC(dc, ToRECT(r)) : Bitmap(r.Width(), r.Height());
+    DrawBorder(canvas, {0, 0, r.Width(), r.Height()}, b, side, active_);
+    win32::CopyToDC(dc, r.left, r.top, canvas);
+  }
+  PaintCaption(dc, s.cx);
+  const int systemBand = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  if (!active_ && th_.top + menuBarHeight_ < systemBand) {
+    if (!faceBrush_) faceBrush_.reset(CreateSolidBrush(win32::ResolveColour(m.colours.buttonFace)));
+    RECT band{th_.left, th_.top + menuBarHeight_, s.cx - th_.right, std::min<int>(systemBand, s.cy - th_.bottom)};
+    if (band.bottom > band.top) FillRect(dc, &band, faceBrush_.get());
+  }
+  if (menuBarHeight_ > 0) PaintMenuBar(dc, {th_.left, th_.top, s.cx - th_.right, th_.top + menuBarHeight_});
+}
+
+void TWinSkinForm::LayOutButtons(HDC dc, int width) {
+  const SkinModel& m = data_.Model();
+  // The caption text box, measured with the caption font.
+  std::wstring text = WindowText(hwnd_) + L"   ";
+  gdi::SelectGuard font(dc, captionFont_.get());
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  CaptionTextPlace place = PlaceCaptionText(m.title, extent.cx, extent.cy, {th_.left, 0, width - th_.right, th_.top});
+  textBox_ = ToRECT(place.box);
+  const FrameFacts facts = Facts();
+  const int menuLeft = m.menuBar ? m.menuBar->leftWidth : -1;
+  const int iconSize = GetSystemMetrics(SM_CXSMICON);
+  for (auto& b : buttons_) {
+    b->visible = ButtonVisible(b->data, facts) && (b->usesIcon || !b->data.image.Empty());
+    if (!b->visible) continue;
+    int fw = b->usesIcon ? iconSize : b->data.image.Width() / b->frameCount;
+    int fh = b->usesIcon ? iconSize : b->data.image.Height();
+    b->rect = ToRECT(PlaceCaptionButton(b->data, fw, fh, width, place.box, th_, menuBarHeight_, menuLeft));
+  }
+}
+
+void TWinSkinForm::PaintCaption(HDC dc, int width) {
+  if (th_.top <= 0 || width <= 0) return;
+  const SkinModel& m = data_.Model();
+  const TDataSkinBorder& top = m.borders[kTopBorder];
+  Bitmap caption = win32::CaptureFromDC(dc, {0, 0, width, th_.top});
+  DrawBorder(caption, BorderRect(kTopBorder, width, th_.top, th_), top, kTopBorder, active_);
+
+  gdi::Bitmap dib = win32::CreateDibFrom(caption);
+  if (!dib) return;
+  gdi::MemoryDc mem(dc);
+  gdi::SelectGuard select(mem.get(), dib.get());
+  LayOutButtons(mem.get(), width);
+
+  const TDataSkinTitle& t = m.title;
+  std::wstring text = WindowText(hwnd_) + L"   ";
+  if (!t.image.Empty())
+    win32::DrawThreeSlice(mem.get(), textBox_, t.image, true, true, 2, active_ ? 1 : 2, t.textBackLeft, t.textBackRight);
+  {
+    gdi::SelectGuard font(mem.get(), captionFont_.get());
+    TColor colour = active_ ? m.colours.titleTextActive
+                            : (t.inactiveTextColour != kColourNotSet ? t.inactiveTextColour : m.colours.titleTextInactive);
+    SetTextColor(mem.get(), win32::ResolveColour(colour));
+    SetBkMode(mem.get(), TRANSPARENT);
+    RECT textRect{textBox_.left + t.textBackLeft, textBox_.top, textBox_.right - t.textBackRight, textBox_.bottom};
+    DrawTextW(mem.get(), text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_SINGLELINE | DT_TOP | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+  }
+  for (auto& b : buttons_)
+    if (b->visible && b->data.visibility != 100) b->DrawTo(mem.get(), active_);
+  BitBlt(dc, 0, 0, width, th_.top, mem.get(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinForm::PaintMenuBar(HDC dc, RECT r) {
+  const SkinModel& m = data_.Model();
+  if (m.menuBar && !m.menuBar->image.Empty()) {
+    win32::DrawNineSlice(dc, r, m.menuBar->image, false, false, std::max(1, m.menuBar->frameCount), 1,
+                         {m.menuBar->leftWidth, m.menuBar->topHeight, m.menuBar->rightWidth, m.menuBar->bottomHeight},
+                         m.menuBar->tile != 0);
+  } else {
+    gdi::Brush bar(CreateSolidBrush(win32::ResolveColour(m.colours.menubar)));
+    FillRect(dc, &r, bar.get());
+  }
+  if (!menu_) return;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  gdi::Font font(CreateFontIndirectW(&metrics.lfMenuFont));
+  gdi::SelectGuard selectFont(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, win32::ResolveColour(m.colours.menuBarText));
+  int x = r.left + (m.menuBar ? m.menuBar->leftWidth + 4 : 6);
+  const int count = GetMenuItemCount(menu_);
+  for (int i = 0; i < count; ++i) {
+    wchar_t caption[256] = {};
+    int n = GetMenuStringW(menu_, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption, n, &extent);
+    RECT item{x, r.top, x + extent.cx + 12, r.bottom};
+    DrawTextW(dc, caption, n, &item, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    x = item.right;
+  }
+}
+
+}  // namespace skin

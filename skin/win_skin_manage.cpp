@@ -1,0 +1,263 @@
+#include "skin/win_skin_manage.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "skin/skin_data.h"
+#include "skin/win_skin_form.h"
+#include "skin/win_skin_popup.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+#include "ui/wide.h"
+
+namespace skin {
+
+namespace {
+
+constexpr unsigned kRequestDelayMs = 250;
+TSkinManage* g_manager = nullptr;
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+}  // namespace
+
+TSkinManage::TSkinManage() {
+  g_manager = this;
+  timer_ = std::make_unique<ui::Timer>(nullptr, kRequestDelayMs, false);
+  timer_->OnTimer = [this] { RunPendingRequest(); };
+  hook_.reset(SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId()));
+}
+
+TSkinManage::~TSkinManage() {
+  hook_.reset();
+  // Windows still skinned at the end get their own procedures back.
+  for (auto it = frames_.rbegin(); it != frames_.rend(); ++it) {
+    if (IsWindow((*it)->Handle())) (*it)->Restore();
+  }
+  frames_.clear();
+  popups_.clear();
+  g_manager = nullptr;
+}
+
+void TSkinManage::InstallFactory() {
+  InstallSkinManagerFactory([]() -> SkinManagerLink* {
+    static TSkinManage manager;
+    return &manager;
+  });
+}
+
+TSkinManage* TSkinManage::Instance() { return g_manager; }
+
+void TSkinManage::Register(TSkinData& data) { components_.push_back(&data); }
+
+void TSkinManage::Unregister(TSkinData& data) {
+  std::erase(components_, &data);
+  if (components_.empty()) {
+    // Nothing left to skin with: no request can be carried out.
+    pending_ = 0;
+    timer_->SetEnabled(false);
+    active_ = false;
+  }
+  if (announcing_ == &data) announcing_ = nullptr;
+  // Frames served by a component that goes are given back at once.
+  for (size_t i = frames_.size(); i-- > 0;) {
+    if (&frames_[i]->Data() != &data) continue;
+    if (IsWindow(frames_[i]->Handle())) frames_[i]->Restore();
+    frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
+void TSkinManage::Request(SkinRequest kind) {
+  pending_ = kind;
+  if (started_) {
+    // Restarting the one-shot timer collapses requests in a row into the last.
+    timer_->SetEnabled(false);
+    timer_->SetEnabled(true);
+  } else if (kind == kRequestActivate || kind == kRequestDeactivate) {
+    active_ = kind == kRequestActivate;
+  }
+}
+
+void TSkinManage::SkinChanged(TSkinData& data) {
+  announcing_ = &data;
+  for (auto& f : frames_)
+    if (&f->Data() == &data) f->TakeOverSkinData();
+  Request(kRequestSkinChanged);
+}
+
+void TSkinManage::RunPendingRequest() {
+  timer_->SetEnabled(false);
+  int kind = std::exchange(pending_, 0);
+  if (kind == kRequestActivate) Activate();
+  else if (kind == kRequestDeactivate) Deactivate();
+  else if (kind == kRequestSkinChanged) ApplyNewSkin();
+}
+
+void TSkinManage::Activate() {
+  active_ = true;
+  includeMdiChildren_ = true;
+  const auto& forms = ui::App().Forms();
+  for (size_t i = forms.size(); i-- > 0;)
+    if (forms[i]->Handle()) SkinWindow(forms[i]->Handle());
+  includeMdiChildren_ = false;
+}
+
+void TSkinManage::Deactivate() {
+  active_ = false;
+  while (!frames_.empty()) {
+    std::unique_ptr<TWinSkinForm> frame = std::move(frames_.back());
+    frames_.pop_back();
+    HWND h = frame->Handle();
+    frame->Restore();
+    if (IsWindow(h)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+void TSkinManage::ApplyNewSkin() {
+  for (auto& f : frames_) f->TakeOverSkinData();
+  for (auto& f : frames_) f->ReapplySkin();
+  if (TSkinData* d = std::exchange(announcing_, nullptr))
+    if (d->OnSkinChanged) d->OnSkinChanged();
+}
+
+ui::Form* TSkinManage::FormOf(HWND window) {
+  for (ui::Form* f : ui::App().Forms())
+    if (f->Handle() == window) return f;
+  return nullptr;
+}
+
+std::string TSkinManage::ClassNameOf(HWND window) {
+  wchar_t name[256] = {};
+  int n = GetClassNameW(window, name, 256);
+  return ui::Narrow(std::wstring_view(name, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+TSkinData* TSkinManage::ServingData(HWND window) const {
+  TSkinData* found = nullptr;
+  ui::Form* form = FormOf(window);
+  for (TSkinData* d : components_)
+    if (d->SkinFormtype == sfOnlyThisForm && form && d->Owner() == form) found = d;
+  if (found) return found;
+  std::string cls = Lower(ClassNameOf(window));
+  if (cls == "tmessageform" || cls == "#32770") {
+    for (TSkinData* d : components_)
+      if (d->SkinFormtype == sfDialog) found = d;
+    if (found) return found;
+  }
+  for (TSkinData* d : components_)
+    if (d->SkinFormtype == sfMainform) found = d;
+  if (found) return found;
+  return components_.empty() ? nullptr : components_.front();
+}
+
+const TSkinData* TSkinManage::FirstMainComponent() const {
+  for (TSkinData* d : components_)
+    if (d->SkinFormtype == sfMainform) return d;
+  return nullptr;
+}
+
+bool TSkinManage::MaySkinClass(const std::string& className) const {
+  const TSkinData* d = FirstMainComponent();
+  if (!d) return true;
+  if (className == "TQRStandardPreview" || className == "SysMonthCal32" || className == "TppPrintPreview") return false;
+  if (className.rfind("Tfr", 0) == 0 && Has(d->SkinControls, xcFastReport)) return false;
+  if (!d->OnFormSkin) return true;
+  bool doSkin = true;
+  d->OnFormSkin(*const_cast<TSkinData*>(d), className, doSkin);
+  return doSkin;
+}
+
+TWinSkinForm* TSkinManage::FrameOf(HWND window) const {
+  for (const auto& f : frames_)
+    if (f->Handle() == window) return f.get();
+  return nullptr;
+}
+
+void TSkinManage::SkinWindow(HWND window) {
+  if (!active_ || !window || FrameOf(window)) return;
+  LONG style = GetWindowLongW(window, GWL_STYLE);
+  if ((style & WS_CHILD) && !includeMdiChildren_) {
+    HWND parent = GetParent(window);
+    if (parent && Lower(ClassNameOf(parent)) == "mdiclient") return;
+  }
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  ui::Form* form = FormOf(window);
+  if (form && form->Tag == 99) return;  // a fixed number, whatever DisableTag says
+  std::string cls = ClassNameOf(window);
+  if (cls == "TApplication" || !MaySkinClass(cls)) return;
+  TSkinData* data = ServingData(window);
+  if (!data || data->SkinNotLoaded()) return;
+  auto frame = std::make_unique<TWinSkinForm>(*this, window, form, *data);
+  TWinSkinForm* raw = frame.get();
+  frames_.push_back(std::move(frame));
+  raw->Attach();
+  PostMessageW(window, TWinSkinForm::kSetupMessage, 0, 1000);
+}
+
+void TSkinManage::SkinPopupMenu(HWND window) {
+  if (!active_) return;
+  for (auto& p : popups_)
+    if (p->Handle() == window) return;
+  TSkinData* data = ServingData(window);
+  if (!data || data->SkinNotLoaded()) return;
+  popups_.push_back(std::make_unique<TWinSkinPopMenu>(window, *data));
+  popupOpen_ = true;
+}
+
+void TSkinManage::WindowDestroyed(HWND window) {
+  for (size_t i = popups_.size(); i-- > 0;) {
+    if (popups_[i]->Handle() != window) continue;
+    popups_[i]->Restore();
+    popups_.erase(popups_.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  if (popups_.empty()) popupOpen_ = false;
+  for (size_t i = frames_.size(); i-- > 0;) {
+    if (frames_[i]->Handle() != window) continue;
+    std::unique_ptr<TWinSkinForm> frame = std::move(frames_[i]);
+    frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(i));
+    frame->MarkDestroying();
+    frame->Restore();
+  }
+}
+
+bool TSkinManage::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+  HWND window = reinterpret_cast<HWND>(wParam);
+  switch (code) {
+    case HCBT_CREATEWND: {
+      auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+      std::string cls = ClassNameOf(window);
+      HWND parent = create->lpcs ? create->lpcs->hwndParent : nullptr;
+      // Skinned windows draw their own scroll bars.
+      if (Lower(cls) == "scrollbar" && parent && FrameOf(parent)) return true;
+      if (cls == "#32768") SkinPopupMenu(window);
+      break;
+    }
+    case HCBT_DESTROYWND:
+      WindowDestroyed(window);
+      break;
+    case HCBT_ACTIVATE:
+      started_ = true;
+      SkinWindow(window);
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0 && g_manager) {
+    bool refuse = false;
+    ui::Guarded([&] { refuse = g_manager->OnCbt(code, wParam, lParam); });
+    if (refuse) return 10;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace skin
