@@ -20,6 +20,11 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+struct Size {
+  int width = 0, height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
 inline uint32_t Rgb(int r, int g, int b) {
   return (static_cast<uint32_t>(r & 0xFF) << 16) | ((g & 0xFF) << 8) | (b & 0xFF);
 }
