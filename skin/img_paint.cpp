@@ -26,8 +26,9 @@ void Present(Bitmap& canvas, Rect dest, const Bitmap& composed, bool transparent
 
 Bitmap NineSliceToBitmap(Rect dest, const Bitmap& image, Slices s, bool vertical, bool tile, int frameCount,
                          int frameIndex) {
+  if (image.Empty()) return {};  // an element without an image draws nothing, not a black block
   Bitmap out(dest.Width(), dest.Height());
-  if (out.Empty() || image.Empty()) return out;
+  if (out.Empty()) return out;
   Rect frame = LocateFrame(image, frameCount, frameIndex, vertical);
   DrawPieces(out, 0, 0, image, NineSlicePieces(out.Width(), out.Height(), frame, s, tile, true));
   return out;
@@ -49,8 +50,9 @@ void DrawNineSliceBorder(Bitmap& canvas, Rect dest, const Bitmap& image, bool ve
 
 Bitmap ThreeSliceToBitmap(Rect dest, const Bitmap& image, bool vertical, int frameCount, int frameIndex,
                           int leftCap, int rightCap) {
+  if (image.Empty()) return {};
   Bitmap out(dest.Width(), dest.Height());
-  if (out.Empty() || image.Empty()) return out;
+  if (out.Empty()) return out;
   const Rect f = LocateFrame(image, frameCount, frameIndex, vertical);
   const int W = out.Width(), H = out.Height();
   leftCap = std::max(leftCap, 0);

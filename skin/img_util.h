@@ -45,7 +45,9 @@ void TransparentBlit(Bitmap& to, Rect dst, const Bitmap& bitmap, uint32_t key = 
 // Copies `bitmap` unscaled with its top-left corner at (x, y).
 void CopyBlit(Bitmap& to, int x, int y, const Bitmap& bitmap);
 
-// A new bitmap of dest's size holding the nine-slice of one frame.
+// A new bitmap of dest's size holding the nine-slice of one frame; an empty
+// bitmap when the image is empty, so that drawing it leaves the target as it
+// was.
 Bitmap NineSliceToBitmap(Rect dest, const Bitmap& image, Slices s, bool vertical, bool tile, int frameCount,
                          int frameIndex);
 void DrawNineSlice(Bitmap& canvas, Rect dest, const Bitmap& image, bool vertical, bool transparent,
@@ -54,7 +56,8 @@ void DrawNineSlice(Bitmap& canvas, Rect dest, const Bitmap& image, bool vertical
 void DrawNineSliceBorder(Bitmap& canvas, Rect dest, const Bitmap& image, bool vertical, int frameCount,
                          int frameIndex, Slices s);
 // Caps of `leftCap` and `rightCap` pixels with the frame's middle repeated
-// between them; each piece is stretched to dest's height.
+// between them; each piece is stretched to dest's height. Empty for an
+// empty image.
 Bitmap ThreeSliceToBitmap(Rect dest, const Bitmap& image, bool vertical, int frameCount, int frameIndex,
                           int leftCap, int rightCap);
 void DrawThreeSlice(Bitmap& canvas, Rect dest, const Bitmap& image, bool vertical, bool transparent,
