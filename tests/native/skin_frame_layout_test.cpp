@@ -3,6 +3,8 @@
 // text placement, border painting and the window region.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "skin/frame_layout.h"
 
 namespace {
@@ -259,8 +261,7 @@ SkinModel RoundedBottomSkin() {
   m.borders[kTopBorder].image = Bitmap(10, 5, 0x404040);
   TDataSkinBorder& bottom = m.borders[kBottomBorder];
   bottom.image = Bitmap(12, 3, 0x404040);
-  bottom.image.Set(0, 2, kMagenta);
-  bottom.image.Set(11, 2, kMagenta);
+  for (auto [x, y] : {std::pair{0, 1}, {0, 2}, {1, 2}, {11, 1}, {11, 2}, {10, 2}}) bottom.image.Set(x, y, kMagenta);
   bottom.leftWidth = 3;
   bottom.rightWidth = 3;
   for (auto& b : m.borders) b.frameCount = 1, b.tile = 1;
@@ -278,10 +279,10 @@ TEST(SkinFrameLayout, RegionOfATransparentBottomBorderOnly) {
 
   m.borders[kBottomBorder].trans = 1;
   Bitmap c = Coverage(FrameRegionRects(m, 50, 40, th), 50, 40);
-  EXPECT_EQ(c.At(2, 39), 0u);  // the bottom border's see-through corners
-  EXPECT_EQ(c.At(47, 39), 0u);
-  for (Rect covered : {Rect{0, 0, 50, 37}, Rect{0, 37, 50, 39}, Rect{3, 39, 47, 40}, Rect{0, 39, 2, 40},
-                       Rect{48, 39, 50, 40}})
+  for (auto [x, y] : {std::pair{2, 38}, {2, 39}, {3, 39}, {47, 38}, {47, 39}, {46, 39}})
+    EXPECT_EQ(c.At(x, y), 0u) << x << "," << y;  // the bottom border's rounded corners
+  for (Rect covered : {Rect{0, 0, 50, 38}, Rect{0, 38, 2, 40}, Rect{48, 38, 50, 40}, Rect{3, 38, 47, 39},
+                       Rect{4, 39, 46, 40}})
     for (int y = covered.top; y < covered.bottom; ++y)
       for (int x = covered.left; x < covered.right; ++x) ASSERT_EQ(c.At(x, y), 1u) << x << "," << y;
 
