@@ -64,7 +64,13 @@ std::vector<Rect> FrameRegionRects(const SkinModel& m, int width, int height, co
   if (!interior.Empty()) out.push_back(interior);
   for (BorderSide side : {kLeftBorder, kRightBorder, kTopBorder, kBottomBorder})
     AddBorderPart(out, m, side, BorderRect(side, width, height, th), height, th, caption);
-  return out;
+  // Borders thicker than a small window reach past it; the region keeps to the window.
+  std::vector<Rect> inside;
+  for (const Rect& r : out) {
+    Rect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
+    if (!c.Empty()) inside.push_back(c);
+  }
+  return inside;
 }
 
 }  // namespace skin

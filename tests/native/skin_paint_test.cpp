@@ -187,6 +187,17 @@ TEST(SkinPaint, FlipsAndQuarterTurns) {
   EXPECT_EQ(right, b);
 }
 
+TEST(SkinPaint, AnElementWithoutAnImageDrawsNothing) {
+  const Bitmap before(12, 8, 0x123456);
+  Bitmap canvas = before;
+  DrawNineSlice(canvas, {0, 0, 12, 8}, Bitmap(), false, false, 1, 1, {2, 2, 2, 2});
+  DrawNineSlice(canvas, {2, 2, 10, 6}, Bitmap(), true, true, 3, 2, {}, true);
+  DrawThreeSlice(canvas, {0, 0, 12, 8}, Bitmap(), false, false, 1, 1, 3, 3);
+  EXPECT_EQ(canvas, before);
+  EXPECT_TRUE(NineSliceToBitmap({0, 0, 12, 8}, Bitmap(), {}, false, false, 1, 1).Empty());
+  EXPECT_TRUE(ThreeSliceToBitmap({0, 0, 12, 8}, Bitmap(), false, 1, 1, 3, 3).Empty());
+}
+
 TEST(SkinPaint, OddSizesAreHarmless) {
   Bitmap image = Coordinates(5, 5);
   Bitmap canvas(10, 10, 0);
