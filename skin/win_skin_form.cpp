@@ -6,6 +6,7 @@
 
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
+#include "skin/win_skin_control.h"
 #include "skin/win_skin_manage.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -109,6 +110,7 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::Form* form, TS
 
 TWinSkinForm::~TWinSkinForm() {
   Restore();
+  skinners_.clear();
   Frames().erase(hwnd_);
 }
 
@@ -156,6 +158,9 @@ void TWinSkinForm::Restore() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   const bool destroying = Destroying();
   const bool alive = IsWindow(hwnd_) != FALSE;
+  // Skinners first: each gives its control back its hook and colour.
+  hotSkinner_ = nullptr;
+  skinners_.clear();
   if (subclassed_) {
     if (alive) {
       SetCaptionStyleBits(true);
@@ -491,6 +496,7 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       active_ = wParam != FALSE;
       if (hoverTimer_) hoverTimer_->SetEnabled(active_ && setupState_ == 1);
       if (!active_ && hot_) hot_->Leave();
+      if (hotSkinner_) hotSkinner_->Leave();
       result = WithoutSystemPainting(hwnd_, [&] { return CallOld(msg, wParam, lParam); });
       PaintFrame();
       return result ? result : TRUE;

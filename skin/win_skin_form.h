@@ -24,6 +24,7 @@ struct Message;
 
 namespace skin {
 
+class TSkinControl;
 class TSkinData;
 class TSkinManage;
 class TWinSkinForm;
@@ -109,6 +110,10 @@ class TWinSkinForm {
   const std::vector<ControlMatch>& Matches() const { return matches_; }
   const RECT& CaptionTextBox() const { return textBox_; }
   bool HasRegion() const { return regionSize_.cx > 0; }
+  // The control skinners of the window, and the one under the mouse.
+  const std::vector<std::unique_ptr<TSkinControl>>& Skinners() const { return skinners_; }
+  TSkinControl* HotSkinner() const { return hotSkinner_; }
+  void SetHotSkinner(TSkinControl* s) { hotSkinner_ = s; }
   // Paints the whole frame now (the repaint message does the same).
   void PaintFrame();
   // Carries out a caption button's action.
@@ -169,6 +174,8 @@ class TWinSkinForm {
   SIZE regionSize_{};
   bool reapplying_ = false;
   gdi::Brush faceBrush_;
+  std::vector<std::unique_ptr<TSkinControl>> skinners_;
+  TSkinControl* hotSkinner_ = nullptr;
   std::vector<ControlMatch> matches_;
   struct ToolBarLook {
     ui::Component* bar;

@@ -3,6 +3,7 @@
 // and the form's popup menus drawn by the skin.
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
+#include "skin/win_skin_control.h"
 #include "skin/win_skin_form.h"
 #include "ui/bars.h"
 #include "ui/form.h"
@@ -37,7 +38,9 @@ void TWinSkinForm::MatchControls() {
       GetClassNameW(child, name, 64);
       BareSkinnerKind kind = MatchChildWindow(ui::Narrow(name), static_cast<uint32_t>(GetWindowLongW(child, GWL_STYLE)),
                                               GetWindow(child, GW_CHILD) != nullptr);
-      if (kind != BareSkinnerKind::None) matches_.push_back({nullptr, child, SkinnerKind::None, kind});
+      if (kind == BareSkinnerKind::None) continue;
+      matches_.push_back({nullptr, child, SkinnerKind::None, kind});
+      if (auto skinner = MakeBareSkinner(kind, *this, child)) skinners_.push_back(std::move(skinner));
     }
     return;
   }
@@ -52,6 +55,7 @@ void TWinSkinForm::MatchControls() {
     SkinnerKind kind = MatchComponent(facts, set, model.tabs != nullptr, data_.DisableTag);
     if (kind == SkinnerKind::None) continue;
     matches_.push_back({c, control ? control->Handle() : nullptr, kind, BareSkinnerKind::None});
+    if (auto skinner = MakeSkinner(kind, *this, *c)) skinners_.push_back(std::move(skinner));
     switch (kind) {
       case SkinnerKind::ToolbarFlatTransparent:
       case SkinnerKind::ToolbarFlat: {
