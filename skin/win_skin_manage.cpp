@@ -77,8 +77,11 @@ void TSkinManage::Request(SkinRequest kind) {
     // Restarting the one-shot timer collapses requests in a row into the last.
     timer_->SetEnabled(false);
     timer_->SetEnabled(true);
-  } else if (kind == kRequestActivate || kind == kRequestDeactivate) {
-    active_ = kind == kRequestActivate;
+  } else {
+    // Before the first activation a request only sets the switch: windows
+    // are then skinned, or not, as they come up. Nothing is left waiting.
+    if (kind == kRequestActivate || kind == kRequestDeactivate) active_ = kind == kRequestActivate;
+    pending_ = 0;
   }
 }
 
