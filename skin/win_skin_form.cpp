@@ -124,9 +124,6 @@ void TWinSkinForm::Attach() {
   if (mainMenu) {
     style_ = GetWindowLongPtrW(hwnd_, GWL_STYLE);
     exStyle_ = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    outerSize_ = {r.right - r.left, r.bottom - r.top};
     sysMenu_ = (style_ & WS_SYSMENU) != 0;
     minBox_ = (style_ & WS_MINIMIZEBOX) != 0;
     maxBox_ = (style_ & WS_MAXIMIZEBOX) != 0;
@@ -158,9 +155,12 @@ void TWinSkinForm::Restore() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   const bool destroying = Destroying();
   const bool alive = IsWindow(hwnd_) != FALSE;
+  RECT client{};
+  if (alive) GetClientRect(hwnd_, &client);
   // Skinners first: each gives its control back its hook and colour.
   hotSkinner_ = nullptr;
   skinners_.clear();
+  const bool subclassedBefore = subclassed_;
   if (subclassed_) {
     if (alive) {
       SetCaptionStyleBits(true);
@@ -188,11 +188,21 @@ void TWinSkinForm::Restore() {
   if (alive && !destroying && style_ != 0) {
     if (regionSize_.cx > 0) SetWindowRgn(hwnd_, nullptr, TRUE);
     regionSize_ = {};
-    if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) && state_ == kStateNormal)
-      SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    else
-      SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The system's frame goes round the client area the window has now, so
+    // a size the user gave the window while skinned is kept.
+    if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) && state_ == kStateNormal && !IsIconic(hwnd_) &&
+        client.right > 0) {
+      RECT w{}, c{};
+      GetWindowRect(hwnd_, &w);
+      GetClientRect(hwnd_, &c);
+      SetWindowPos(hwnd_, nullptr, 0, 0, client.right + (w.right - w.left) - c.right,
+                   client.bottom + (w.bottom - w.top) - c.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  if (alive && !destroying && !subclassedBefore) {
+    // Only the controls were skinned: have them drawn anew.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   form_ = nullptr;
 }

@@ -154,7 +154,6 @@ class TWinSkinForm {
   bool hookTaken_ = false;
   std::function<void(ui::Message&)> oldHook_;
   LONG_PTR style_ = 0, exStyle_ = 0;
-  SIZE outerSize_{};
   HMENU menu_ = nullptr;
   COLORREF formColour_ = 0;
 

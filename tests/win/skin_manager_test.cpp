@@ -177,4 +177,58 @@ TEST_F(SkinTest, WindowsThatGoWhileSkinnedLeaveNothingBehind) {
   PumpPosted();
 }
 
+TEST_F(SkinTest, TheComponentMayRefuseAClassAndSkinnedWindowsGetNoScrollBarChildren) {
+  std::string asked;
+  data->OnFormSkin = [&](skin::TSkinData&, const std::string& cls, bool& doSkin) {
+    asked = cls;
+    doSkin = cls != "TfrmRefused";
+  };
+  ui::Form* refused = MakeForm("TfrmRefused");
+  SwitchOn(0);
+  PumpPosted();
+  EXPECT_EQ(asked, "TfrmRefused");
+  EXPECT_EQ(manager->FrameOf(refused->Handle()), nullptr);
+  ui::Form* skinned = MakeForm();
+  ASSERT_NE(ReadyFrame(skinned->Handle()), nullptr);
+  // The frame draws what a scroll-bar child would: its creation is refused.
+  HWND bar = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 16, 100,
+                             skinned->Handle(), nullptr, nullptr, nullptr);
+  EXPECT_EQ(bar, nullptr);
+  HWND plainBar = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 16, 100,
+                                  refused->Handle(), nullptr, nullptr, nullptr);
+  EXPECT_NE(plainBar, nullptr);
+  data->OnFormSkin = nullptr;
+  SwitchOff();
+}
+
+TEST_F(SkinTest, ASizeGivenWhileSkinnedIsKeptWhenSwitchedOff) {
+  ui::Form* f = MakeForm();
+  SwitchOn(1);
+  ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
+  f->SetClientSize(411, 233);
+  EXPECT_EQ(ClientSize(f->Handle()).cx, 411);
+  SwitchOff();
+  EXPECT_EQ(ClientSize(f->Handle()).cx, 411);
+  EXPECT_EQ(ClientSize(f->Handle()).cy, 233);
+}
+
+TEST_F(SkinTest, WithoutTheMainMenuKindOnlyTheControlsAreSkinned) {
+  ui::Form* f = MakeForm();
+  ui::Button button(f, "OK");
+  const LONG style = GetWindowLongW(f->Handle(), GWL_STYLE);
+  const COLORREF colour = f->Color();
+  data->SkinControls &= ~skin::SkinBit(skin::xcMainMenu);
+  SwitchOn(0);
+  PumpUntil([&] { return manager->FrameOf(f->Handle()) != nullptr; });
+  skin::TWinSkinForm* frame = manager->FrameOf(f->Handle());
+  ASSERT_NE(frame, nullptr);
+  PumpPosted();
+  EXPECT_EQ(GetWindowLongW(f->Handle(), GWL_STYLE), style);  // the system's frame stays
+  EXPECT_EQ(frame->Skinners().size(), 1u);
+  EXPECT_NE(f->Color(), colour);
+  SwitchOff();
+  EXPECT_EQ(f->Color(), colour);
+  EXPECT_EQ(GetWindowLongW(f->Handle(), GWL_STYLE), style);
+}
+
 }  // namespace
