@@ -394,7 +394,25 @@ TEST_F(SkinControls, BoxesTakeTheFaceAndGiveItBackRadioGroupsAndSpeedButtons) {
   const COLORREF face = skin::win32::ResolveColour(data->Model().colours.buttonFace);
   EXPECT_EQ(panel.Color(), face);
   EXPECT_EQ(group.Color(), face);
+  // The boxes show the new colour at once, not only after their next erase.
+  EXPECT_EQ(PixelAt(panel.Handle(), 50, 20), face);
+  EXPECT_EQ(PixelAt(group.Handle(), 75, 60), face);
   EXPECT_EQ(group.GetFont().color, skin::win32::ResolveColour(data->Model().colours.buttonText));
+  // Another skin: the boxes take its face, the group box its text colour.
+  ASSERT_TRUE(data->LoadFromStore(store, 1));
+  ASSERT_TRUE(WaitForRequest());
+  ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
+  PumpPosted();
+  const COLORREF face2 = skin::win32::ResolveColour(data->Model().colours.buttonFace);
+  ASSERT_NE(face2, face);
+  EXPECT_EQ(panel.Color(), face2);
+  EXPECT_EQ(PixelAt(panel.Handle(), 50, 20), face2);
+  EXPECT_EQ(PixelAt(group.Handle(), 75, 60), face2);
+  EXPECT_EQ(group.GetFont().color, skin::win32::ResolveColour(data->Model().colours.buttonText));
+  ASSERT_TRUE(data->LoadFromStore(testStore, 0));
+  ASSERT_TRUE(WaitForRequest());
+  ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
+  PumpPosted();
   EXPECT_EQ(PixelAt(radio, 6, 10), Ref(kRadio[0]));
   // Speed buttons are reached through a control's hook only.
   skin::TSkinSpeedButton bare(*frame);
