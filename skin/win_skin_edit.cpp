@@ -58,9 +58,10 @@ void TSkinEdit::AttachUpDown() {
 
 void TSkinEdit::Detach() {
   upDown_.reset();
-  const bool wasAttached = Attached();
+  // A window being destroyed is hidden first: no border to give back then.
+  const bool redraw = Attached() && !frame_.Destroying() && IsWindowVisible(hwnd_);
   TSkinControl::Detach();
-  if (wasAttached && !frame_.Destroying()) RedrawBorder();
+  if (redraw) RedrawBorder();
 }
 
 void TSkinEdit::RedrawBorder() {
