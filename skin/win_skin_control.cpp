@@ -74,6 +74,10 @@ void TSkinControl::Detach() {
   control_ = nullptr;
 }
 
+void TSkinControl::SkinChanged() {
+  if (recoloured_ && control_) control_->SetColor(Colour(Data().Model().colours.buttonFace));
+}
+
 void TSkinControl::Refresh() {
   focused_ = GetFocus() == hwnd_;
   enabled_ = !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_DISABLED);

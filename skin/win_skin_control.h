@@ -40,6 +40,8 @@ class TSkinControl {
   virtual void AttachWindow(HWND window);
   // Gives the control its hook or procedure (and colour) back; safe twice.
   virtual void Detach();
+  // A new skin came: a recoloured control takes its button face.
+  virtual void SkinChanged();
 
   // Whether the message goes on to the control's own handling; when it
   // does, AfterMessage runs once the control is done with it.

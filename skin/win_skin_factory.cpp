@@ -1,5 +1,6 @@
 // Which skinner each row of the matching tables makes, attached at once.
 #include "skin/win_skin_control.h"
+#include "skin/win_skin_controls.h"
 #include "ui/control.h"
 
 namespace skin {
@@ -30,6 +31,25 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TWinSkinForm& frame,
   switch (kind) {
     case SkinnerKind::Button:
       return OnControl<TSkinButton>(frame, component);
+    case SkinnerKind::BitButton:
+      return OnControl<TSkinBitButton>(frame, component);
+    case SkinnerKind::CheckBox:
+      return OnControl<TSkinCheckBox>(frame, component);
+    case SkinnerKind::Edit:
+      return OnControl<TSkinEdit>(frame, component);
+    case SkinnerKind::ComBox:
+      return OnControl<TSkinComBox>(frame, component);
+    case SkinnerKind::UpDown:
+      return OnControl<TSkinUpDown>(frame, component);
+    case SkinnerKind::TrackBar:
+      return OnControl<TSkinTrackBar>(frame, component);
+    case SkinnerKind::Tab:
+      return OnControl<TSkinTab>(frame, component);
+    case SkinnerKind::Box:
+    case SkinnerKind::BoxThenOwnComponents:
+      return OnControl<TSkinBox>(frame, component, true);
+    case SkinnerKind::RadioGroup:
+      return OnControl<TSkinRadioGroup>(frame, component, true);
     default:
       return nullptr;
   }
@@ -39,6 +59,20 @@ std::unique_ptr<TSkinControl> MakeBareSkinner(BareSkinnerKind kind, TWinSkinForm
   switch (kind) {
     case BareSkinnerKind::Button:
       return OnWindow<TSkinButton>(frame, window);
+    case BareSkinnerKind::CheckBox:
+      return OnWindow<TSkinCheckBox>(frame, window);
+    case BareSkinnerKind::RadioButton:
+      return OnWindow<TSkinRadioButton>(frame, window);
+    case BareSkinnerKind::ComBox:
+      return OnWindow<TSkinComBox>(frame, window);
+    case BareSkinnerKind::ComBoxOnFirstChild:
+      return OnWindow<TSkinComBox>(frame, GetWindow(window, GW_CHILD));
+    case BareSkinnerKind::Sizer:
+      return OnWindow<TSkinSizer>(frame, window);
+    case BareSkinnerKind::Tab:
+      return OnWindow<TSkinTab>(frame, window);
+    case BareSkinnerKind::Edit:
+      return OnWindow<TSkinEdit>(frame, window);
     default:
       return nullptr;
   }

@@ -261,6 +261,7 @@ void TWinSkinForm::ReapplySkin() {
   } else if (form_) {
     form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
   }
+  for (auto& skinner : skinners_) skinner->SkinChanged();
   if (subclassed_ && state_ != kStateMinimized && kind_ != kFrameBorderlessPopup) {
     RECT c{};
     GetClientRect(hwnd_, &c);
