@@ -281,24 +281,23 @@ TEST_F(SkinScrollTest, StatusPanelsFollowTheirBevel) {
 TEST_F(SkinScrollTest, HeaderTextAlignsAlsoAfterSwitchToDetails) {
   ui::Form* f = MakeForm("TfrmSkinTest", ui::bsSizeable, 360, 200);
   auto* list = Add<ui::ListView>(f);
-  list->AddColumn("name", 100);
-  list->AddColumn("size", 100);
-  list->AddColumn("kind", 100);
-  for (int i = 0; i < 30; ++i) list->AddItem("item " + std::to_string(i), -1, {"1", "x"});
   HWND lh = list->Handle();
-  LVCOLUMNW column{};
-  column.mask = LVCF_FMT;
-  column.fmt = LVCFMT_RIGHT;
-  SendMessageW(lh, LVM_SETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
-  column.fmt = LVCFMT_CENTER;
-  SendMessageW(lh, LVM_SETCOLUMNW, 2, reinterpret_cast<LPARAM>(&column));
-  list->SetViewStyle(ui::vsIcon);
   SwitchOn(3);
   skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
   ASSERT_NE(frame, nullptr);
   auto* skinner = SkinnerOf<skin::TSkinListView>(*frame, lh);
   ASSERT_NE(skinner, nullptr);
   EXPECT_FALSE(skinner->OwnTracking());
+  list->AddColumn("name", 100);
+  list->AddColumn("size", 100);
+  list->AddColumn("kind", 100);
+  for (int i = 0; i < 30; ++i) list->AddItem("item " + std::to_string(i), -1, {"1", "x"});
+  LVCOLUMNW column{};
+  column.mask = LVCF_FMT;
+  column.fmt = LVCFMT_RIGHT;
+  SendMessageW(lh, LVM_SETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+  column.fmt = LVCFMT_CENTER;
+  SendMessageW(lh, LVM_SETCOLUMNW, 2, reinterpret_cast<LPARAM>(&column));
 
   list->SetViewStyle(ui::vsReport);  // chosen after skinning
   ASSERT_TRUE(PumpUntil([&] { return skinner->Header() && skinner->Header()->Attached(); }));
