@@ -38,6 +38,7 @@ int wmain(int argc, wchar_t** argv) {
   CreateDirectoryW(ui::Wide(folder).c_str(), nullptr);
   bench::MakeBenchCatalog(folder + "Kestrova", 200, 20000);
   ui::App().SetExeFolder(folder);
+  skin::TSkinManage::InstallFactory();  // as the program's entry does
 
   app::Program program;
   program.CreateWindows();
@@ -77,6 +78,18 @@ int wmain(int argc, wchar_t** argv) {
     const double skinned = bench::MedianMs(kRuns, paint);
     std::printf("skin %d (%s): %.2f ms, %.2fx plain\n", skin, m->SkinData1.Model().skinName.c_str(), skinned,
                 skinned / plain);
+  }
+  // The share of the control skinners: the first skin again with the frame,
+  // menus and buttons only (no scroll bars, list header or status bar).
+  m->SkinData1.SetActive(false);
+  settled(false);
+  m->SkinData1.SkinControls &= ~(skin::SkinBit(skin::xcScrollbar) | skin::SkinBit(skin::xcStatusBar));
+  m->ActivateSkin(0);
+  if (settled(true)) {
+    paint();
+    const double frameOnly = bench::MedianMs(kRuns, paint);
+    std::printf("skin 0 without scroll bars, header and status bar: %.2f ms, %.2fx plain\n", frameOnly,
+                frameOnly / plain);
   }
   m->SkinData1.SetActive(false);
   settled(false);
