@@ -365,4 +365,31 @@ TEST_F(SkinScrollTest, ControlsAndFormsGoWhileSkinned) {
   EXPECT_EQ(manager->FrameOf(f->Handle()), nullptr);
 }
 
+TEST_F(SkinScrollTest, ScrollingControlRepaintsAfterReflectedScroll) {
+  ui::Form* f = MakeForm();
+  ui::Memo* memo = FilledMemo(f);
+  SwitchOn(0);
+  skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+  ASSERT_NE(frame, nullptr);
+  int paints = 0;
+  ui::MessageHook inner = memo->WindowProc;
+  memo->WindowProc = [&paints, inner](ui::Message& m) {
+    if (m.msg == WM_PAINT) ++paints;
+    inner(m);
+  };
+  {
+    skin::TSkinScControl bars(*frame);
+    bars.AttachControl(*memo, false);
+    UpdateWindow(memo->Handle());
+    paints = 0;
+    memo->Perform(ui::CN_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_GE(paints, 1) << "the reflected scroll is followed by a repaint";
+    paints = 0;
+    memo->Perform(ui::CM_TEXTCHANGED);
+    EXPECT_EQ(paints, 0);
+    bars.Detach();
+  }
+  SwitchOff();
+}
+
 }  // namespace
