@@ -1,6 +1,7 @@
 // Which skinner each row of the matching tables makes, attached at once.
 #include "skin/win_skin_control.h"
 #include "skin/win_skin_controls.h"
+#include "skin/win_skin_scroll.h"
 #include "ui/control.h"
 
 namespace skin {
@@ -14,6 +15,19 @@ std::unique_ptr<TSkinControl> OnControl(TWinSkinForm& frame, ui::Component& comp
   if (!control.Handle()) return nullptr;
   auto skinner = std::make_unique<T>(frame);
   skinner->AttachControl(control, recolour);
+  return skinner;
+}
+
+// Scroll bars on a control; the grid classes drag their thumbs themselves.
+std::unique_ptr<TSkinControl> ScrollBarsOn(TWinSkinForm& frame, ui::Component& component) {
+  if (!component.InheritsFrom("TWinControl")) return nullptr;
+  auto& control = static_cast<ui::Control&>(component);
+  if (!control.Handle()) return nullptr;
+  std::string name = component.ClassName();
+  for (char& ch : name) ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+  const bool grid = name == "TDXTREELIST" || name == "TDXDBTREELIST" || name == "TDXDBGRID";
+  auto skinner = std::make_unique<TSkinScrollBar>(frame, !grid);
+  skinner->AttachControl(control, false);
   return skinner;
 }
 
@@ -50,6 +64,12 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TWinSkinForm& frame,
       return OnControl<TSkinBox>(frame, component, true);
     case SkinnerKind::RadioGroup:
       return OnControl<TSkinRadioGroup>(frame, component, true);
+    case SkinnerKind::ScrollBar:
+      return ScrollBarsOn(frame, component);
+    case SkinnerKind::ListView:
+      return OnControl<TSkinListView>(frame, component);
+    case SkinnerKind::StatusBar:
+      return OnControl<TSkinStatusBar>(frame, component);
     default:
       return nullptr;
   }

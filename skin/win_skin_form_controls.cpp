@@ -1,6 +1,8 @@
 // The parts of a skinned window inside its frame: the form's components
 // matched to what skins them, the tool bars' look, the status bars' grip,
 // and the form's popup menus drawn by the skin.
+#include <algorithm>
+
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
@@ -89,14 +91,20 @@ void TWinSkinForm::MatchControls() {
 }
 
 void TWinSkinForm::GiveControlsBack() {
+  // A control freed while skinned is no longer among the form's components.
+  const std::vector<ui::Component*>& alive = form_->Components();
+  auto still = [&](ui::Component* c) { return std::find(alive.begin(), alive.end(), c) != alive.end(); };
   for (auto& t : toolbars_) {
+    if (!still(t.bar)) continue;
     auto* bar = static_cast<ui::ToolBar*>(t.bar);
     bar->SetFlat(t.flat);
     bar->SetTransparent(t.transparent);
     bar->SetColor(t.colour);
   }
-  for (ui::Component* c : gripsOff_) static_cast<ui::StatusBar*>(c)->SetSizeGrip(true);
-  for (auto& [component, colour] : recoloured_) static_cast<ui::Control*>(component)->SetColor(colour);
+  for (ui::Component* c : gripsOff_)
+    if (still(c)) static_cast<ui::StatusBar*>(c)->SetSizeGrip(true);
+  for (auto& [component, colour] : recoloured_)
+    if (still(component)) static_cast<ui::Control*>(component)->SetColor(colour);
   toolbars_.clear();
   gripsOff_.clear();
   recoloured_.clear();
