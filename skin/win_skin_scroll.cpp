@@ -90,7 +90,9 @@ ScrollMetrics TSkinScrollBar::Metrics() const {
 }
 
 ScrollInfo TSkinScrollBar::Info(bool horizontal) const {
-  SCROLLINFO si{sizeof si, SIF_ALL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
   ScrollInfo info;
   if (!GetScrollInfo(hwnd_, horizontal ? SB_HORZ : SB_VERT, &si)) return info;
   info.min = si.nMin;

@@ -69,7 +69,9 @@ bool TSkinScrollBar::TrackThumb(POINT screen) {
     if (position == last) continue;
     last = position;
     trackPosition_ = position;
-    SCROLLINFO si{sizeof si, SIF_POS};
+    SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
     si.nPos = position;
     SetScrollInfo(h, horizontal ? SB_HORZ : SB_VERT, &si, FALSE);
     SendMessageW(h, scrollMsg, MAKEWPARAM(SB_THUMBTRACK, position), 0);
