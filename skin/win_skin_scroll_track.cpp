@@ -70,8 +70,8 @@ bool TSkinScrollBar::TrackThumb(POINT screen) {
     last = position;
     trackPosition_ = position;
     SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_POS;
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
     si.nPos = position;
     SetScrollInfo(h, horizontal ? SB_HORZ : SB_VERT, &si, FALSE);
     SendMessageW(h, scrollMsg, MAKEWPARAM(SB_THUMBTRACK, position), 0);
