@@ -252,6 +252,9 @@ void TfrmMain::BuildSearchPanel() {
   const COLORREF titleColor = RGB(58, 110, 165);
   PnlTitle->SetColor(titleColor);
   PnlTitle->SetFontColor(RGB(255, 255, 255));
+  // White on the title blue in every look: a skin's face would leave the
+  // white title unreadable, so the skin leaves this panel alone.
+  PnlTitle->Tag = 99;
 
   Image8 = Make<ui::Image>(PnlTitle);
   Image8->Name = "Image8";

@@ -93,6 +93,9 @@ TEST_F(SkinMainWindowTest, ThePartsOfTheMainWindowAreMatchedAndGivenBack) {
   for (const auto& s : frame->Skinners())
     if (s->Control() == main->BtnBeginSearch) buttonSkinned = true;
   EXPECT_TRUE(buttonSkinned);
+  // The search panel's title keeps its white on blue.
+  for (const auto& s : frame->Skinners()) EXPECT_NE(s->Control(), main->PnlTitle);
+  EXPECT_EQ(main->PnlTitle->Color(), RGB(58, 110, 165));
   // The form's popup menus are drawn by the skin.
   EXPECT_TRUE(main->PMnuIcon->OwnerDraw());
   EXPECT_TRUE(main->PopupMenuBrowse->OwnerDraw());
