@@ -315,14 +315,31 @@ TEST_F(SkinPopupTest, WithoutMenuBackgroundPopupsKeepTheSystemBorderWhileItemsAr
   SwitchOn(0);
   ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
   ASSERT_TRUE(data->Model().menuBackground && data->Model().menuItem);
-  // With the skin's background the window is subclassed and painted.
+  // With the skin's background the window is subclassed, and its border
+  // shows the image's corner on screen and when printed.
+  const skin::TDataSkinObject& back = *data->Model().menuBackground;
+  ASSERT_GT(back.leftWidth, 1);
+  ASSERT_GT(back.topHeight, 1);
+  const uint32_t corner = back.image.At(1, 1);
+  const COLORREF expected = RGB(skin::RedOf(corner), skin::GreenOf(corner), skin::BlueOf(corner));
   bool subclassed = false, background = false;
+  COLORREF onScreen = 0, printed = 0;
   ASSERT_TRUE(ShowOnce(f, [&](skin::TWinSkinPopMenu& m) {
     subclassed = m.Subclassed();
     background = m.HasBackground();
+    HDC screen = GetWindowDC(m.Handle());
+    onScreen = GetPixel(screen, 1, 1);
+    ReleaseDC(m.Handle(), screen);
+    RECT w{};
+    GetWindowRect(m.Handle(), &w);
+    gdi::BitmapCanvas canvas(w.right - w.left, w.bottom - w.top);
+    SendMessageW(m.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+    printed = GetPixel(canvas.dc(), 1, 1);
   }));
   EXPECT_TRUE(subclassed);
   EXPECT_TRUE(background);
+  EXPECT_EQ(onScreen, expected);
+  EXPECT_EQ(printed, expected);
   PumpPosted();
   EXPECT_EQ(manager->PopupHandlerCount(), 0u);
 
