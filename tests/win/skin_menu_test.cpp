@@ -232,6 +232,36 @@ TEST_F(SkinMenuTest, ArrowKeysMoveAlongTheBarWrappingAtBothEnds) {
   SwitchOff();
 }
 
+TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
+  ui::Form* f = MakeMenuForm();
+  HWND h = f->Handle();
+  SwitchOn(3);
+  skin::TWinSkinForm* frame = ReadyFrame(h);
+  ASSERT_NE(frame, nullptr);
+  frame->PaintFrame();
+  skin::TWinSkinMenu* bar = frame->MenuBar();
+  POINT before{};
+  GetCursorPos(&before);
+  RECT w{};
+  GetWindowRect(h, &w);
+  const RECT edit = bar->Buttons()[1]->rect;
+  std::vector<int> seen;
+  WhileMenuOpen watch([&] {
+    const int at = bar->CurrentIndex();
+    if (testsupport::OpenPopupMenus().empty() || at < 0 || (!seen.empty() && seen.back() == at)) return false;
+    seen.push_back(at);
+    if (seen.size() > 1) return true;
+    SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
+    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+    return false;
+  });
+  bar->Open(0);
+  SetCursorPos(before.x, before.y);
+  EXPECT_FALSE(watch.timedOut);
+  EXPECT_EQ(seen, (std::vector<int>{0, 1}));
+  SwitchOff();
+}
+
 TEST_F(SkinMenuTest, AcceleratorsOpenEnabledBarItemsAndPlainAltIsSwallowed) {
   ui::Form* f = MakeMenuForm();
   HWND h = f->Handle();
