@@ -8,6 +8,7 @@
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
 #include "skin/win_skin_manage.h"
+#include "skin/win_skin_menu.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/timer.h"
@@ -129,7 +130,11 @@ void TWinSkinForm::Attach() {
     maxBox_ = (style_ & WS_MAXIMIZEBOX) != 0;
     kind_ = FrameKindFor(static_cast<uint32_t>(style_), static_cast<uint32_t>(exStyle_));
     menu_ = GetMenu(hwnd_);
-    if (menu_ && !(style_ & WS_CHILD)) menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+    if (menu_ && !(style_ & WS_CHILD)) {
+      menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+      menuBar_ = std::make_unique<TWinSkinMenu>(*this, menu_, form_ ? form_->Menu() : nullptr, data_);
+      menuBar_->Build();
+    }
     captionFont_ = CaptionFont();
     RefreshState();
     active_ = GetActiveWindow() == hwnd_;
@@ -173,6 +178,10 @@ void TWinSkinForm::Restore() {
   if (hookTaken_) {
     form_->WindowProc = std::move(oldHook_);
     hookTaken_ = false;
+  }
+  if (menuBar_) {
+    menuBar_->GiveBack(alive);
+    menuBar_.reset();
   }
   // A form being destroyed keeps its looks: its parts go with it.
   if (form_ && !destroying) {
@@ -236,9 +245,11 @@ FrameFacts TWinSkinForm::Facts() const {
 void TWinSkinForm::Setup() {
   bool first = !setupReceived_;
   setupReceived_ = true;
+  RECT c{};
+  GetClientRect(hwnd_, &c);
+  // The bar replaces the window's menu; the client area keeps its size.
+  if (first && menuBar_) menuBar_->TakeMenuAway();
   if (first && state_ != kStateMinimized && kind_ != kFrameBorderlessPopup) {
-    RECT c{};
-    GetClientRect(hwnd_, &c);
     setupState_ = 5;
     SetWindowPos(hwnd_, nullptr, 0, 0, c.right + th_.left + th_.right, c.bottom + th_.top + th_.bottom + menuBarHeight_,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -335,11 +346,11 @@ POINT TWinSkinForm::ToWindow(LPARAM screenPoint) const {
 TNCObject* TWinSkinForm::ElementAt(POINT p) const {
   for (const auto& b : buttons_)
     if (b->visible && b->action() >= 0 && PtInRect(&b->rect, p)) return b.get();
-  return nullptr;
+  return menuBar_ ? menuBar_->ButtonAt(p) : nullptr;
 }
 
 void TWinSkinForm::HoverTick() {
-  if (!active_ || !hot_) return;
+  if (!active_ || !hot_ || menuOpen_) return;
   POINT p{};
   GetCursorPos(&p);
   RECT w{};
@@ -417,8 +428,7 @@ bool TWinSkinForm::OnNcMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       }
       return false;
     case WM_NCLBUTTONUP:
-      if (at && at == hot_) {
-        auto* button = static_cast<TWinSysButton*>(at);
+      if (auto* button = dynamic_cast<TWinSysButton*>(at); button && at == hot_) {
         button->Release();
         DoAction(button->action());
         result = 0;
@@ -492,6 +502,9 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         result = p.y < th_.top ? HTCAPTION : (kind_ == kFrameSizing ? result : HTBORDER);
       if (inside && !inClient && result == HTCLIENT) result = HTBORDER;
       if (result == HTCAPTION && menuBarHeight_ > 0 && p.y >= th_.top) result = HTMENU;
+      // The bar the frame draws in place of the window's menu.
+      if (menuBar_ && p.y >= th_.top && p.y < th_.top + menuBarHeight_ && p.x >= th_.left && p.x < s.cx - th_.right)
+        result = HTMENU;
       if (result == HTCAPTION && ElementAt(p)) result = HTCAPTION;
       return result;
     }
@@ -539,7 +552,19 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
           break;
       }
       return CallOld(msg, wParam, lParam);
+    case WM_MENUSELECT:
+      if (menuBar_) menuBar_->MenuSelect(wParam, lParam);
+      return CallOld(msg, wParam, lParam);
     case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_KEYMENU && menuBar_ && !menuOpen_ && !GetCapture()) {
+        // Alt alone, or Alt with a bar item's accelerator, belongs to the bar.
+        const auto key = static_cast<wchar_t>(lParam);
+        if (key == 0) return 0;
+        if (key != L' ' && key != L'-' && menuBar_->HasAccelerator(key)) {
+          if (!form_) menuBar_->OpenByAccelerator(key);  // a form opens it on its dialog character
+          return 0;
+        }
+      }
       switch (wParam & 0xFFF0) {
         case SC_MINIMIZE: state_ = kStateMinimized; SetCaptionStyleBits(true); break;
         case SC_MAXIMIZE: state_ = kStateMaximized; break;
@@ -607,6 +632,21 @@ void TWinSkinForm::FormHook(ui::Message& m) {
       if (hook) hook(m);
       return;
     }
+    case ui::CM_DIALOGCHAR:
+      if (menuBar_ && !menuOpen_ && menuBar_->OpenByAccelerator(static_cast<wchar_t>(m.wParam))) {
+        m.result = 1;
+        return;
+      }
+      oldHook_(m);
+      return;
+    case ui::CM_MENUCHANGED:
+      if (!menuBar_) {
+        oldHook_(m);
+        return;
+      }
+      menuBar_->Build();
+      PaintFrame();
+      return;
     case kReapplyColours:
       if (form_) form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
       for (auto& [component, colour] : recoloured_)

@@ -28,6 +28,7 @@ class TSkinControl;
 class TSkinData;
 class TSkinManage;
 class TWinSkinForm;
+class TWinSkinMenu;
 struct TDataSkinSysButton;
 
 // A hot element of the non-client area: a caption button or a menu-bar
@@ -114,6 +115,12 @@ class TWinSkinForm {
   const std::vector<std::unique_ptr<TSkinControl>>& Skinners() const { return skinners_; }
   TSkinControl* HotSkinner() const { return hotSkinner_; }
   void SetHotSkinner(TSkinControl* s) { hotSkinner_ = s; }
+  // The skinned menu bar, when the window has a menu.
+  TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+  int MenuBarHeight() const { return menuBarHeight_; }
+  // Whether a submenu of the bar is open (the hover timer then rests).
+  bool MenuOpen() const { return menuOpen_; }
+  void SetMenuOpen(bool on) { menuOpen_ = on; }
   // Paints the whole frame now (the repaint message does the same).
   void PaintFrame();
   // Carries out a caption button's action.
@@ -136,7 +143,6 @@ class TWinSkinForm {
   TNCObject* ElementAt(POINT p) const;
   void PaintFrameTo(HDC dc);
   void PaintCaption(HDC dc, int width);
-  void PaintMenuBar(HDC dc, RECT r);
   void LayOutButtons(HDC dc, int width);
   bool OnNcMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void HoverTick();
@@ -159,6 +165,8 @@ class TWinSkinForm {
 
   Thickness th_;
   int menuBarHeight_ = 0;
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  bool menuOpen_ = false;
   FrameKind kind_ = kFrameSizing;
   WindowState state_ = kStateNormal;
   bool sysMenu_ = false, minBox_ = false, maxBox_ = false;

@@ -7,6 +7,7 @@
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_menu.h"
 #include "ui/bars.h"
 #include "ui/form.h"
 #include "ui/menus.h"
@@ -16,7 +17,6 @@ namespace skin {
 
 namespace {
 
-constexpr int kItemLeftSpace = 22;
 constexpr int kNoSkinTag = 999;
 
 void EachItem(ui::MenuItem& parent, const std::function<void(ui::MenuItem&)>& visit) {
@@ -116,58 +116,20 @@ void TWinSkinForm::SkinPopupMenus(bool on) {
   if (!on) {
     for (ui::Component* c : ownerDrawn_) {
       auto* menu = static_cast<ui::PopupMenu*>(c);
-      EachItem(menu->Items, [](ui::MenuItem& item) {
-        item.OnMeasureItem = nullptr;
-        item.OnDrawItem = nullptr;
-      });
+      EachItem(menu->Items, [](ui::MenuItem& item) { UnskinMenuItem(item); });
       menu->SetOwnerDraw(false);
     }
     ownerDrawn_.clear();
     return;
   }
-  TSkinData* data = &data_;
   for (ui::Component* c : form_->Components()) {
     if (!c->InheritsFrom("TPopupMenu") || c->Tag % 100 == data_.DisableTag) continue;
     auto* menu = static_cast<ui::PopupMenu*>(c);
-    EachItem(menu->Items, [data](ui::MenuItem& item) {
-      if (item.Tag == kNoSkinTag) return;
-      item.OnMeasureItem = [](ui::MenuItem& i, HDC dc, int& width, int& height) {
-        if (i.IsLine()) {
-          height = 8;
-          return;
-        }
-        std::wstring text = ui::Wide(i.Caption());
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        width = extent.cx + kItemLeftSpace + 16;
-        height = std::max<int>(extent.cy + 6, GetSystemMetrics(SM_CYMENU));
-      };
-      item.OnDrawItem = [data](ui::MenuItem& i, HDC dc, const RECT& rect, bool selected) {
-        const SkinColours& colours = data->Model().colours;
-        gdi::Brush back(CreateSolidBrush(win32::ResolveColour(selected && !i.IsLine() ? colours.hilight : colours.menu)));
-        FillRect(dc, &rect, back.get());
-        if (i.IsLine()) {
-          gdi::Pen pen(CreatePen(PS_SOLID, 1, win32::ResolveColour(colours.buttonShadow)));
-          gdi::SelectGuard select(dc, pen.get());
-          int y = (rect.top + rect.bottom) / 2;
-          MoveToEx(dc, rect.left + 2, y, nullptr);
-          LineTo(dc, rect.right - 2, y);
-          return;
-        }
-        SetBkMode(dc, TRANSPARENT);
-        TColor text = !i.Enabled() ? colours.buttonShadow : selected ? colours.hilightText : colours.menuText;
-        SetTextColor(dc, win32::ResolveColour(text));
-        if (i.Checked()) {
-          RECT mark{rect.left, rect.top, rect.left + kItemLeftSpace, rect.bottom};
-          DrawTextW(dc, i.RadioItem() ? L"\x25CF" : L"\x221A", 1, &mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-        }
-        std::wstring caption = ui::Wide(i.Caption());
-        RECT r{rect.left + kItemLeftSpace, rect.top, rect.right - 4, rect.bottom};
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-      };
+    EachItem(menu->Items, [this](ui::MenuItem& item) {
+      if (item.Tag != kNoSkinTag) SkinMenuItem(item, data_);
     });
     menu->SetOwnerDraw(true);
-    ownerDrawn_.push_back(c);
+    if (std::find(ownerDrawn_.begin(), ownerDrawn_.end(), c) == ownerDrawn_.end()) ownerDrawn_.push_back(c);
   }
 }
 

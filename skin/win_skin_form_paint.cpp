@@ -6,6 +6,7 @@
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_menu.h"
 
 namespace skin {
 
@@ -49,7 +50,7 @@ void TWinSkinForm::PaintFrameTo(HDC dc) {
     RECT band{th_.left, th_.top + menuBarHeight_, s.cx - th_.right, std::min<int>(systemBand, s.cy - th_.bottom)};
     if (band.bottom > band.top) FillRect(dc, &band, faceBrush_.get());
   }
-  if (menuBarHeight_ > 0) PaintMenuBar(dc, {th_.left, th_.top, s.cx - th_.right, th_.top + menuBarHeight_});
+  if (menuBar_) menuBar_->Paint(dc, {th_.left, th_.top, s.cx - th_.right, th_.top + menuBarHeight_});
 }
 
 void TWinSkinForm::LayOutButtons(HDC dc, int width) {
@@ -103,37 +104,6 @@ void TWinSkinForm::PaintCaption(HDC dc, int width) {
   for (auto& b : buttons_)
     if (b->visible && b->data.visibility != 100) b->DrawTo(mem.get(), active_);
   BitBlt(dc, 0, 0, width, th_.top, mem.get(), 0, 0, SRCCOPY);
-}
-
-void TWinSkinForm::PaintMenuBar(HDC dc, RECT r) {
-  const SkinModel& m = data_.Model();
-  if (m.menuBar && !m.menuBar->image.Empty()) {
-    win32::DrawNineSlice(dc, r, m.menuBar->image, false, false, std::max(1, m.menuBar->frameCount), 1,
-                         {m.menuBar->leftWidth, m.menuBar->topHeight, m.menuBar->rightWidth, m.menuBar->bottomHeight},
-                         m.menuBar->tile != 0);
-  } else {
-    gdi::Brush bar(CreateSolidBrush(win32::ResolveColour(m.colours.menubar)));
-    FillRect(dc, &r, bar.get());
-  }
-  if (!menu_) return;
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  gdi::Font font(CreateFontIndirectW(&metrics.lfMenuFont));
-  gdi::SelectGuard selectFont(dc, font.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, win32::ResolveColour(m.colours.menuBarText));
-  int x = r.left + (m.menuBar ? m.menuBar->leftWidth + 4 : 6);
-  const int count = GetMenuItemCount(menu_);
-  for (int i = 0; i < count; ++i) {
-    wchar_t caption[256] = {};
-    int n = GetMenuStringW(menu_, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption, n, &extent);
-    RECT item{x, r.top, x + extent.cx + 12, r.bottom};
-    DrawTextW(dc, caption, n, &item, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    x = item.right;
-  }
 }
 
 }  // namespace skin

@@ -34,7 +34,7 @@ void MenuItem::Fill(MENUITEMINFOW& info, std::wstring& text) const {
   info.wID = command_;
   info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   info.hSubMenu = menu_;
-  info.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED);
+  info.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_DISABLED) | (default_ ? MFS_DEFAULT : 0);
   Menu* root = RootMenu();
   bool ownerDraw = root && root->OwnerDraw();
   if (IsLine()) {
@@ -43,6 +43,7 @@ void MenuItem::Fill(MENUITEMINFOW& info, std::wstring& text) const {
     info.fType = radio_ ? MFT_RADIOCHECK : 0;
     info.fMask |= MIIM_STRING;
     text = Wide(caption_);
+    if (!shortCut_.empty()) text += L"\t" + Wide(shortCut_);
     info.dwTypeData = text.data();
   }
   if (ownerDraw) info.fType |= MFT_OWNERDRAW;
@@ -104,6 +105,16 @@ void MenuItem::SetEnabled(bool on) {
   UpdateInParent();
 }
 
+void MenuItem::SetShortCutText(std::string_view text) {
+  shortCut_ = std::string(text);
+  UpdateInParent();
+}
+
+void MenuItem::SetDefault(bool on) {
+  default_ = on;
+  UpdateInParent();
+}
+
 void MenuItem::SetVisible(bool on) {
   visible_ = on;
   if (parent_) parent_->RebuildChildren();
@@ -148,8 +159,17 @@ MenuItem* MenuItem::FromMenuPosition(HMENU menu, UINT idOrPos, bool byPosition) 
   return reinterpret_cast<MenuItem*>(info.dwItemData);
 }
 
+gdi::Font CreateMenuFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return gdi::Font(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
 void MenuItem::MeasureItem(MEASUREITEMSTRUCT& m) {
   gdi::WindowDc dc;
+  gdi::Font menuFont = CreateMenuFont();
+  gdi::SelectGuard selectMenuFont(dc.get(), menuFont.get());
   int w = 0, h = 0;
   if (OnMeasureItem) {
     OnMeasureItem(*this, dc.get(), w, h);
@@ -170,7 +190,12 @@ void MenuItem::MeasureItem(MEASUREITEMSTRUCT& m) {
 void MenuItem::DrawItem(const DRAWITEMSTRUCT& d) {
   bool selected = d.itemState & ODS_SELECTED;
   if (OnDrawItem) {
-    OnDrawItem(*this, d.hDC, d.rcItem, selected);
+    MenuItemState state;
+    state.selected = selected;
+    state.disabled = (d.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0 || !enabled_;
+    state.checked = (d.itemState & ODS_CHECKED) != 0 || checked_;
+    state.isDefault = (d.itemState & ODS_DEFAULT) != 0 || default_;
+    OnDrawItem(*this, d.hDC, d.rcItem, state);
     return;
   }
   RECT r = d.rcItem;
@@ -214,18 +239,15 @@ void Menu::AddEntries(MenuItem& parent, const std::vector<MenuEntry>& entries) {
   }
 }
 
-static void RefreshAll(MenuItem& item) {
-  for (int i = 0; i < item.Count(); ++i) RefreshAll(*item.Item(i));
-  if (item.Handle()) {
-    // Rebuilding the children re-applies the item types.
-    item.SetVisible(item.Visible());
-  }
-}
-
 void Menu::SetOwnerDraw(bool on) {
   if (ownerDraw_ == on) return;
   ownerDraw_ = on;
-  RefreshAll(Items);
+  // Rebuilding every submenu, the top level included, re-applies the item types.
+  std::function<void(MenuItem&)> refresh = [&refresh](MenuItem& item) {
+    item.RebuildChildren();
+    for (auto& child : item.items_) refresh(*child);
+  };
+  refresh(Items);
   Changed();
 }
 

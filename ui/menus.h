@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -11,11 +12,23 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win_gdi.h"
 #include "ui/component.h"
 
 namespace ui {
 
 class Menu;
+
+// What the system says of an owner-drawn item as it draws it.
+struct MenuItemState {
+  bool selected = false;
+  bool disabled = false;
+  bool checked = false;
+  bool isDefault = false;
+};
+
+// The menu font of the system (owner-drawn items measure and draw with it).
+gdi::Font CreateMenuFont();
 
 class MenuItem {
  public:
@@ -31,8 +44,11 @@ class MenuItem {
   bool AutoCheck = false;
   std::function<void()> OnClick;
   // Owner-drawn menus ask these (a skinner sets them); unset: plain drawing.
+  // The measuring DC has the menu font selected.
   std::function<void(MenuItem& item, HDC dc, int& width, int& height)> OnMeasureItem;
-  std::function<void(MenuItem& item, HDC dc, const RECT& rect, bool selected)> OnDrawItem;
+  std::function<void(MenuItem& item, HDC dc, const RECT& rect, const MenuItemState& state)> OnDrawItem;
+  // The item's picture in its menu's image list; -1: none.
+  int ImageIndex = -1;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
@@ -47,6 +63,12 @@ class MenuItem {
   void SetEnabled(bool on);
   bool Visible() const { return visible_; }
   void SetVisible(bool on);
+  // The key shown right-aligned after the caption ("Ctrl+O").
+  const std::string& ShortCutText() const { return shortCut_; }
+  void SetShortCutText(std::string_view text);
+  // The default item of its menu is shown bold.
+  bool Default() const { return default_; }
+  void SetDefault(bool on);
 
   MenuItem* Add(std::unique_ptr<MenuItem> item);
   MenuItem* Add(std::string_view caption, std::function<void()> onClick = {});
@@ -81,6 +103,8 @@ class MenuItem {
   int group_ = 0;
   bool enabled_ = true;
   bool visible_ = true;
+  bool default_ = false;
+  std::string shortCut_;
   unsigned command_ = 0;
   HMENU menu_ = nullptr;
   MenuItem* parent_ = nullptr;
@@ -102,9 +126,17 @@ struct MenuEntry {
   std::string name = {};
 };
 
+// How owner-drawn items place their captions.
+enum class MenuAlignment { Left, Right, Center };
+
 class Menu : public Component {
  public:
   Menu(Form* owner, bool popup);
+  // The pictures of the items (ImageIndex); not owned.
+  HIMAGELIST Images = nullptr;
+  MenuAlignment Alignment = MenuAlignment::Left;
+  // Right-to-left reading: alignments and the arrow keys are mirrored.
+  bool RightToLeft = false;
   // The top-level items.
   MenuItem Items;
   HMENU Handle() const { return Items.Handle(); }

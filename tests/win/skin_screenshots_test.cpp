@@ -4,11 +4,14 @@
 // disabled in the normal run.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skin/win_skin_form.h"
 #include "skin/win_skin_manage.h"
+#include "skin/win_skin_menu.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/maintain_fixture.h"
+#include "tests/win/support/gui.h"
 #include "tests/win/support/screenshots.h"
 
 namespace {
@@ -59,6 +62,37 @@ class SkinScreenshotsTest : public MainWindowTest {
     SelectFirst();
     command();
   }
+  // Runs `open` (a modal menu) and, once its popup windows are painted,
+  // takes `window` and the popups together, then ends the menu.
+  void ShootMenu(HWND window, const std::function<void()>& open, const std::string& name) {
+    bool busy = false, done = false;
+    const DWORD start = GetTickCount();
+    ui::Timer watch(nullptr, 50, true);
+    watch.OnTimer = [&] {
+      if (busy || done) return;
+      busy = true;
+      std::vector<HWND> popups = testsupport::OpenPopupMenus();
+      bool painted = !popups.empty();
+      for (HWND p : popups) painted = painted && testsupport::FullyPainted(p);
+      if (painted) {
+        RECT all{};
+        GetWindowRect(window, &all);
+        for (HWND p : popups) {
+          RECT r{};
+          GetWindowRect(p, &r);
+          UnionRect(&all, &all, &r);
+        }
+        EXPECT_TRUE(testsupport::AwaitScreenshot(all, shots + name)) << name;
+      }
+      if (painted || GetTickCount() - start > 5000) {
+        EXPECT_TRUE(painted) << name;
+        done = true;
+        EndMenu();
+      }
+      busy = false;
+    };
+    open();
+  }
   std::string shots;
 };
 
@@ -85,4 +119,49 @@ TEST_F(SkinScreenshotsTest, DISABLED_EveryWindowInEveryLook) {
     SelectFirst();
     c.deleteSnapshot();
   }
+}
+
+// Menus open in the four skins: a form's native menu bar (the program's
+// windows have none) with its first menu, the list's and the tray icon's
+// popup menus, and a menu of the main window's menu band.
+TEST_F(SkinScreenshotsTest, DISABLED_MenusOpenInEveryLook) {
+  ui::Form withBar("TfrmMenuShot");
+  ui::MainMenu menu(&withBar);
+  menu.AddEntries({{.caption = "文件(&F)",
+                    .children = {{.caption = "打开(&O)"},
+                                 {.caption = "最近(&R)", .children = {{.caption = "一"}}},
+                                 {.caption = "-"},
+                                 {.caption = "选中(&C)", .checked = true},
+                                 {.caption = "不可用(&D)"}}},
+                   {.caption = "编辑(&E)", .children = {{.caption = "复制(&C)"}}},
+                   {.caption = "帮助(&H)"}});
+  menu.Items.Item(0)->Item(0)->SetShortCutText("Ctrl+O");
+  menu.Items.Item(0)->Item(0)->SetDefault(true);
+  menu.Items.Item(0)->Item(4)->SetEnabled(false);
+  withBar.SetCaption("Vorlune - 菜单");
+  withBar.SetBounds(420, 120, 360, 220);
+  withBar.SetMenu(&menu);
+  withBar.Show();
+  const char* looks[] = {"macosx", "winxp", "love", "sky"};
+  skin::TSkinManage* m = skin::TSkinManage::Instance();
+  for (int look = 0; look < 4; ++look) {
+    Look(look);
+    const std::string s = std::string("_") + looks[look];
+    SetForegroundWindow(withBar.Handle());
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+      skin::TWinSkinForm* f = m->FrameOf(withBar.Handle());
+      return f && f->SetupState() == 1 && f->MenuBar();
+    }));
+    testsupport::PumpPosted();
+    ShootMenu(withBar.Handle(), [&] { m->FrameOf(withBar.Handle())->MenuBar()->Open(0); }, "menu_bar" + s);
+    SetForegroundWindow(main->Handle());
+    testsupport::PumpPosted();
+    RECT w{};
+    GetWindowRect(main->Handle(), &w);
+    ShootMenu(main->Handle(), [&] { main->PopupMenuBrowse->Popup(w.left + 120, w.top + 160); }, "menu_list" + s);
+    ShootMenu(main->Handle(), [&] { main->PMnuIcon->Popup(w.left + 160, w.top + 120); }, "menu_icon" + s);
+    ShootMenu(main->Handle(), [&] { main->ToolBar1->TrackMenu(0); }, "menu_band" + s);
+  }
+  Look(4);
+  withBar.SetMenu(nullptr);
 }

@@ -83,4 +83,18 @@ void SetClipboardText(const std::wstring& text) {
   CloseClipboard();
 }
 
+std::vector<HWND> OpenPopupMenus() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM p) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(h, name, 16);
+        if (std::wstring(name) == L"#32768" && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 }  // namespace testsupport

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -32,6 +33,8 @@ void PostKey(HWND target, WORD vk, bool alt = false);
 void PostChars(HWND target, const std::wstring& chars);
 // Posts a left click at client coordinates.
 void PostClick(HWND target, int x, int y);
+// The visible popup-menu windows ("#32768") of this thread.
+std::vector<HWND> OpenPopupMenus();
 // Puts text on the clipboard (for paste tests).
 void SetClipboardText(const std::wstring& text);
 
