@@ -17,25 +17,10 @@ constexpr int kButtonFrames = 5;
 
 bool TSkinButton::BeforeMessage(ui::Message& m) {
   switch (m.msg) {
-    case WM_PAINT: {
-      if (Data().Model().buttons.image.Empty()) return true;  // no element: the system's look
-      if (m.wParam) {
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        Draw(reinterpret_cast<HDC>(m.wParam), r);
-      } else {
-        gdi::PaintDc dc(hwnd_);
-        RECT r{};
-        GetClientRect(hwnd_, &r);
-        Draw(dc.get(), r);
-      }
-      m.result = 0;
-      return false;
-    }
+    case WM_PAINT:
     case WM_ERASEBKGND:
-      if (Data().Model().buttons.image.Empty()) return true;
-      m.result = 1;
-      return false;
+      // Without the element the system draws the button.
+      return Data().Model().buttons.image.Empty() || !TakePaintMessages(*this, m);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (GetFocus() != hwnd_) SetFocus(hwnd_);
@@ -66,11 +51,7 @@ void TSkinButton::AfterMessage(ui::Message& m) {
       if (!Hot()) {
         state_ |= kHot;
         BecomeHot();
-        if (!Control()) {
-          // A bare window hears no mouse-leave notice of the form layer.
-          TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-          TrackMouseEvent(&t);
-        }
+        if (!Control()) TrackMouseLeave(hwnd_);
         Repaint();
       }
       break;

@@ -17,6 +17,8 @@ std::unordered_map<HWND, TSkinControl*>& Subclassed() {
   return map;
 }
 
+}  // namespace
+
 std::wstring WindowText(HWND h) {
   int n = GetWindowTextLengthW(h);
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
@@ -25,7 +27,28 @@ std::wstring WindowText(HWND h) {
   return w;
 }
 
-}  // namespace
+bool TakePaintMessages(TSkinControl& skinner, ui::Message& m) {
+  if (m.msg == WM_ERASEBKGND) {
+    m.result = 1;
+    return true;
+  }
+  if (m.msg != WM_PAINT) return false;
+  RECT r{};
+  GetClientRect(skinner.Handle(), &r);
+  if (m.wParam) {
+    skinner.Draw(reinterpret_cast<HDC>(m.wParam), r);
+  } else {
+    gdi::PaintDc dc(skinner.Handle());
+    skinner.Draw(dc.get(), r);
+  }
+  m.result = 0;
+  return true;
+}
+
+void TrackMouseLeave(HWND window) {
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, window, 0};
+  TrackMouseEvent(&t);
+}
 
 TSkinControl::TSkinControl(TWinSkinForm& frame) : frame_(frame) {}
 

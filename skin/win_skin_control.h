@@ -110,6 +110,17 @@ class TSkinButton : public TSkinControl {
   void PostClick();
 };
 
+// The window's text as the system holds it.
+std::wstring WindowText(HWND window);
+// For skinners that draw the whole control: answers WM_PAINT by drawing
+// the client area into the device context the message brings (or between
+// BeginPaint and EndPaint), and WM_ERASEBKGND with 1. True when the
+// message was one of these; it then does not reach the control.
+bool TakePaintMessages(TSkinControl& skinner, ui::Message& m);
+// Asks for WM_MOUSELEAVE: bare windows hear no mouse-leave notice of the
+// form layer.
+void TrackMouseLeave(HWND window);
+
 // The skinner a row of the matching tables names, or null where none is
 // built; `component` is the form's component, `window` a bare window.
 std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TWinSkinForm& frame, ui::Component& component);

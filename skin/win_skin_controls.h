@@ -14,14 +14,6 @@ namespace skin {
 void DrawElement(HDC dc, RECT r, const TDataSkinObject& element, int frame);
 // Draws the skinner over the client area through the client's DC.
 void PaintClientArea(TSkinControl& skinner);
-// For skinners that draw the whole control: answers WM_PAINT by drawing
-// the client area into the device context the message brings (or between
-// BeginPaint and EndPaint), and WM_ERASEBKGND with 1. True when the
-// message was one of these; it then does not reach the control.
-bool TakePaintMessages(TSkinControl& skinner, ui::Message& m);
-// Asks for WM_MOUSELEAVE: bare windows hear no mouse-leave notice of the
-// form layer.
-void TrackMouseLeave(HWND window);
 
 // Bitmap buttons: the push-button face, then the glyph's first frame and
 // the caption placed by the button's layout, margin and spacing.

@@ -1,5 +1,5 @@
-// Helpers the control skinners share: elements drawn by their own values,
-// painting through the client's DC, and mouse-leave tracking.
+// Helpers the control skinners share: elements drawn by their own values
+// and painting through the client's DC.
 #include "skin/skin_model.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_controls.h"
@@ -20,29 +20,6 @@ void PaintClientArea(TSkinControl& skinner) {
   GetClientRect(h, &r);
   gdi::WindowDc dc(h);
   if (dc) skinner.Draw(dc.get(), r);
-}
-
-bool TakePaintMessages(TSkinControl& skinner, ui::Message& m) {
-  if (m.msg == WM_ERASEBKGND) {
-    m.result = 1;
-    return true;
-  }
-  if (m.msg != WM_PAINT) return false;
-  RECT r{};
-  GetClientRect(skinner.Handle(), &r);
-  if (m.wParam) {
-    skinner.Draw(reinterpret_cast<HDC>(m.wParam), r);
-  } else {
-    gdi::PaintDc dc(skinner.Handle());
-    skinner.Draw(dc.get(), r);
-  }
-  m.result = 0;
-  return true;
-}
-
-void TrackMouseLeave(HWND window) {
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, window, 0};
-  TrackMouseEvent(&t);
 }
 
 }  // namespace skin

@@ -273,6 +273,8 @@ void TWinSkinForm::ReapplySkin() {
     form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
   }
   for (auto& skinner : skinners_) skinner->SkinChanged();
+  // The region is built once below, not again for the resize.
+  reapplying_ = true;
   if (subclassed_ && state_ != kStateMinimized && kind_ != kFrameBorderlessPopup) {
     RECT c{};
     GetClientRect(hwnd_, &c);
@@ -280,7 +282,6 @@ void TWinSkinForm::ReapplySkin() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   if (setupState_ == 3) setupState_ = 1;
-  reapplying_ = true;
   BuildRegion(true);
   reapplying_ = false;
   if (subclassed_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -576,7 +577,8 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       state_ = wParam == SIZE_MINIMIZED ? kStateMinimized : wParam == SIZE_MAXIMIZED ? kStateMaximized : kStateNormal;
       SetCaptionStyleBits(state_ == kStateMinimized);
       result = CallOld(msg, wParam, lParam);
-      if (state_ != kStateMinimized && setupState_ != 0) BuildRegion(false);
+      // Set-up and a new skin build the region after their own resize.
+      if (state_ != kStateMinimized && setupState_ != 0 && setupState_ != 5 && !reapplying_) BuildRegion(false);
       return result;
     case WM_GETMINMAXINFO: {
       result = CallOld(msg, wParam, lParam);

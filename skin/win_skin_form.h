@@ -143,7 +143,8 @@ class TWinSkinForm {
   TNCObject* ElementAt(POINT p) const;
   void PaintFrameTo(HDC dc);
   void PaintCaption(HDC dc, int width);
-  void LayOutButtons(HDC dc, int width);
+  // Places the caption text box (for `text`) and the caption buttons.
+  void LayOutButtons(HDC dc, int width, const std::wstring& text);
   bool OnNcMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void HoverTick();
   void MatchControls();

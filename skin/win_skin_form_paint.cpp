@@ -5,20 +5,13 @@
 
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
+#include "skin/win_skin_control.h"
 #include "skin/win_skin_form.h"
 #include "skin/win_skin_menu.h"
 
 namespace skin {
 
 namespace {
-
-std::wstring WindowText(HWND h) {
-  int n = GetWindowTextLengthW(h);
-  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(h, w.data(), n + 1);
-  w.resize(static_cast<size_t>(n));
-  return w;
-}
 
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -53,10 +46,9 @@ void TWinSkinForm::PaintFrameTo(HDC dc) {
   if (menuBar_) menuBar_->Paint(dc, {th_.left, th_.top, s.cx - th_.right, th_.top + menuBarHeight_});
 }
 
-void TWinSkinForm::LayOutButtons(HDC dc, int width) {
+void TWinSkinForm::LayOutButtons(HDC dc, int width, const std::wstring& text) {
   const SkinModel& m = data_.Model();
   // The caption text box, measured with the caption font.
-  std::wstring text = WindowText(hwnd_) + L"   ";
   gdi::SelectGuard font(dc, captionFont_.get());
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
@@ -85,10 +77,11 @@ void TWinSkinForm::PaintCaption(HDC dc, int width) {
   if (!dib) return;
   gdi::MemoryDc mem(dc);
   gdi::SelectGuard select(mem.get(), dib.get());
-  LayOutButtons(mem.get(), width);
+  // The window's text and three blanks, as the caption shows it.
+  const std::wstring text = WindowText(hwnd_) + L"   ";
+  LayOutButtons(mem.get(), width, text);
 
   const TDataSkinTitle& t = m.title;
-  std::wstring text = WindowText(hwnd_) + L"   ";
   if (!t.image.Empty())
     win32::DrawThreeSlice(mem.get(), textBox_, t.image, true, true, 2, active_ ? 1 : 2, t.textBackLeft, t.textBackRight);
   {

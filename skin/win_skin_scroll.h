@@ -135,7 +135,6 @@ class TSkinStatusBar : public TSkinThemed {
   const std::vector<int>& PanelFrames() const { return panelFrames_; }
 
  private:
-  void PaintMessage(ui::Message& m);
   std::vector<int> panelFrames_;
 };
 

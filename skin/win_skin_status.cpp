@@ -67,28 +67,7 @@ void DrawPlainEdge(HDC dc, RECT r, PanelBevel bevel) {
 }  // namespace
 
 bool TSkinStatusBar::BeforeMessage(ui::Message& m) {
-  switch (m.msg) {
-    case WM_PAINT:
-      PaintMessage(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.result = 1;
-      return false;
-    default:
-      return true;
-  }
-}
-
-void TSkinStatusBar::PaintMessage(ui::Message& m) {
-  RECT r{};
-  GetClientRect(hwnd_, &r);
-  if (m.wParam) {
-    Draw(reinterpret_cast<HDC>(m.wParam), r);
-  } else {
-    gdi::PaintDc dc(hwnd_);
-    Draw(dc.get(), r);
-  }
-  m.result = 0;
+  return !TakePaintMessages(*this, m);
 }
 
 void TSkinStatusBar::Draw(HDC target, RECT r) {
