@@ -59,6 +59,7 @@ void TSkinManage::Unregister(TSkinData& data) {
   if (components_.empty()) {
     // Nothing left to skin with: no request can be carried out.
     pending_ = 0;
+    newSkinPending_ = false;
     timer_->SetEnabled(false);
     active_ = false;
   }
@@ -72,7 +73,14 @@ void TSkinManage::Unregister(TSkinData& data) {
 }
 
 void TSkinManage::Request(SkinRequest kind) {
-  pending_ = kind;
+  // A new skin never cancels a switch on or off waiting for the timer (two
+  // quick choices from the plain look would otherwise leave it plain): the
+  // switch is carried out, then the new skin applied.
+  if (kind == kRequestSkinChanged && (pending_ == kRequestActivate || pending_ == kRequestDeactivate)) {
+    newSkinPending_ = true;
+  } else {
+    pending_ = kind;
+  }
   if (started_) {
     // Restarting the one-shot timer collapses requests in a row into the last.
     timer_->SetEnabled(false);
@@ -82,6 +90,7 @@ void TSkinManage::Request(SkinRequest kind) {
     // are then skinned, or not, as they come up. Nothing is left waiting.
     if (kind == kRequestActivate || kind == kRequestDeactivate) active_ = kind == kRequestActivate;
     pending_ = 0;
+    newSkinPending_ = false;
   }
 }
 
@@ -95,9 +104,10 @@ void TSkinManage::SkinChanged(TSkinData& data) {
 void TSkinManage::RunPendingRequest() {
   timer_->SetEnabled(false);
   int kind = std::exchange(pending_, 0);
+  const bool newSkin = std::exchange(newSkinPending_, false);
   if (kind == kRequestActivate) Activate();
   else if (kind == kRequestDeactivate) Deactivate();
-  else if (kind == kRequestSkinChanged) ApplyNewSkin();
+  if (kind == kRequestSkinChanged || newSkin) ApplyNewSkin();
 }
 
 void TSkinManage::Activate() {

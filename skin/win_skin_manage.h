@@ -86,6 +86,7 @@ class TSkinManage final : public SkinManagerLink {
   bool started_ = false;
   bool popupOpen_ = false;
   int pending_ = 0;
+  bool newSkinPending_ = false;  // a new skin came while a switch waited
   TSkinData* announcing_ = nullptr;
   std::unique_ptr<ui::Timer> timer_;
   gdi::Hook hook_;

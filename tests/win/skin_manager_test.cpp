@@ -101,6 +101,27 @@ TEST_F(SkinTest, RequestsCollapseIntoTheLastAndActiveTwiceAsksNothing) {
   SwitchOff();
 }
 
+TEST_F(SkinTest, TwoQuickChoicesFromThePlainLookShowTheSecondSkin) {
+  ui::Form* f = MakeForm();
+  SwitchOn(0);
+  ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
+  SwitchOff();
+  ASSERT_EQ(manager->FrameOf(f->Handle()), nullptr);
+  // As the skin menu does twice within the delay: load, then switch on.
+  int changed = 0;
+  data->OnSkinChanged = [&] { ++changed; };
+  for (int index : {1, 2}) {
+    ASSERT_TRUE(data->LoadFromStore(store, index));
+    data->SetActive(true);
+  }
+  ASSERT_TRUE(WaitForRequest());
+  skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->Borders().top, skin::BorderThickness(data->Model()).top);
+  EXPECT_EQ(changed, 1);
+  SwitchOff();
+}
+
 TEST_F(SkinTest, SwitchingOffGivesFrameColoursAndSizeBackAndKeepsTheSkin) {
   ui::Form* f = MakeForm("TfrmSkinTest", ui::bsSingle);
   const SIZE outer = OuterSize(f->Handle());
