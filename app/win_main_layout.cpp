@@ -68,6 +68,9 @@ TfrmMain::TfrmMain() : ui::Form("TfrmMain", ui::bsSizeable) {
 }
 
 TfrmMain::~TfrmMain() {
+  // Hooks (the skin's frame) see the window while its controls and menus
+  // are whole; the skin component goes only after them.
+  AnnounceDestroying();
   // The application outlives the window: its hint must not reach it after.
   ui::App().OnHint = nullptr;
   // Children before their parents: the reverse of creation.

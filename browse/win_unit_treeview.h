@@ -23,6 +23,8 @@ class TfrmTreeview : public ui::Form {
  public:
   // `connection`: the main window's `ADOCn`; `images`: its `ImgLstSmall`.
   TfrmTreeview(catalog::Connection* connection, ui::ImageList* images, FileDetailsBox showFileDetails);
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  ~TfrmTreeview() override { AnnounceDestroying(); }
 
   ui::TreeView TreeView1{this};
   ui::Panel PnlExit{this};

@@ -125,6 +125,8 @@ TfrmCreate::TfrmCreate(app::MainWindow& main)
 }
 
 TfrmCreate::~TfrmCreate() {
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  AnnounceDestroying();
   // An icon left behind would stay in the notification area until the mouse
   // passes over it.
   if (trayShown_) Shell_NotifyIconW(NIM_DELETE, &TrayIconData);

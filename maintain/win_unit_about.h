@@ -20,6 +20,8 @@ extern std::function<void(HWND owner, const std::string& target)> ShellOpen;
 class TfrmAbout : public ui::Form {
  public:
   TfrmAbout();
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  ~TfrmAbout() override { AnnounceDestroying(); }
 
   ui::Panel PnlAbout{this};
   ui::Image Image3{&PnlAbout};

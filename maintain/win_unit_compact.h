@@ -17,6 +17,8 @@ class TfrmCompactDB : public ui::Form {
   // `connection`: the main window's `ADOCn`, closed for the work and opened
   // again; `folder`: the catalogue's folder, ending in a backslash.
   TfrmCompactDB(catalog::Connection* connection, std::string folder);
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  ~TfrmCompactDB() override { AnnounceDestroying(); }
 
   // Every query on the connection (`ADOQry`, `ADOQryTree`, `ADOQryCreate`):
   // closed with it. Set once the windows that own them exist.

@@ -9,6 +9,8 @@ namespace maintain {
 class TfrmMemo : public ui::Form {
  public:
   TfrmMemo();
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  ~TfrmMemo() override { AnnounceDestroying(); }
 
   // At most 200 GBK bytes: typing and pasting stop there.
   ui::Memo Memo1{this};

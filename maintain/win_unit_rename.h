@@ -13,6 +13,8 @@ class TfrmRename : public ui::Form {
  public:
   // `query`: the main window's shared query, on which the rename runs.
   explicit TfrmRename(catalog::Query* query);
+  // Hooks (the skin's frame) see the window while its controls are whole.
+  ~TfrmRename() override { AnnounceDestroying(); }
 
   ui::Label Label1{this, "请输入新的快照名："};
   ui::Edit EdtName{this};

@@ -459,6 +459,18 @@ bool TWinSkinForm::OnNcMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
   }
 }
 
+// The system's hit-test code of a caption button's action.
+static LRESULT CaptionButtonHitCode(int action) {
+  switch (action) {
+    case 0: return HTCLOSE;
+    case 1:
+    case 22: return HTMAXBUTTON;
+    case 2:
+    case 23: return HTMINBUTTON;
+    default: return HTCAPTION;
+  }
+}
+
 // Runs the window's own procedure with the window marked invisible, so that
 // the system's caption is not painted over the skinned one.
 static LRESULT WithoutSystemPainting(HWND h, const std::function<LRESULT()>& call) {
@@ -506,7 +518,11 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // The bar the frame draws in place of the window's menu.
       if (menuBar_ && p.y >= th_.top && p.y < th_.top + menuBarHeight_ && p.x >= th_.left && p.x < s.cx - th_.right)
         result = HTMENU;
-      if (result == HTCAPTION && ElementAt(p)) result = HTCAPTION;
+      // Caption buttons answer as the system's do, so that what asks the
+      // window where its close button is (accessibility, tests) finds it;
+      // the frame's own mouse handling presses them either way.
+      if (result == HTCAPTION)
+        if (auto* button = dynamic_cast<TWinSysButton*>(ElementAt(p))) result = CaptionButtonHitCode(button->action());
       return result;
     }
     case WM_NCPAINT:

@@ -24,6 +24,7 @@
 #include "platform/text.h"
 #include "tests/win/support/gui.h"
 #include "tests/win/support/main_stand_in.h"
+#include "tests/win/support/mapped_drive.h"
 #include "tests/win/support/msgbox_answerer.h"
 #include "tests/win/support/screenshots.h"
 #include "ui/gdi.h"
@@ -31,83 +32,13 @@
 
 using testsupport::MessageBoxAnswerer;
 using testsupport::MessageBoxRecord;
+using testsupport::MappedDrive;
+using testsupport::RemoveTree;
+using testsupport::TempFolder;
 
 namespace {
 
 std::wstring W(std::string_view s) { return ui::Wide(s); }
-
-// Wine's mount manager defines a drive letter for a folder, with a drive
-// type, as its configuration tool does (the request of Wine's own ddk).
-struct UnixDriveRequest {
-  ULONG size;
-  ULONG type;
-  ULONG fs_type;
-  DWORD serial;
-  ULONGLONG unix_dev;
-  WCHAR letter;
-  USHORT mount_point_offset;
-  USHORT device_offset;
-  USHORT label_offset;
-};
-constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
-bool DefineDrive(wchar_t letter, const std::string& unixPath, ULONG type) {
-  HANDLE mgr = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (mgr == INVALID_HANDLE_VALUE) return false;
-  std::string buf(sizeof(UnixDriveRequest) + unixPath.size() + 1, '\0');
-  auto* req = reinterpret_cast<UnixDriveRequest*>(buf.data());
-  req->size = static_cast<ULONG>(buf.size());
-  req->letter = static_cast<WCHAR>(towlower(letter));
-  req->type = unixPath.empty() ? DRIVE_NO_ROOT_DIR : type;
-  if (!unixPath.empty()) {
-    req->mount_point_offset = sizeof(UnixDriveRequest);
-    std::copy(unixPath.begin(), unixPath.end(), buf.begin() + sizeof(UnixDriveRequest));
-  }
-  BOOL ok = DeviceIoControl(mgr, kDefineUnixDrive, buf.data(), static_cast<DWORD>(buf.size()), nullptr, 0,
-                            nullptr, nullptr);
-  CloseHandle(mgr);
-  return ok != FALSE;
-}
-
-std::string UnixPathOf(const std::wstring& path) {
-  using Fn = char*(CDECL*)(LPCWSTR);
-  FARPROC proc = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
-  if (!fn) return {};
-  char* p = fn(path.c_str());
-  std::string s = p ? p : "";
-  HeapFree(GetProcessHeap(), 0, p);
-  return s;
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW((L"\\\\?\\" + folder + L"*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = fd.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring p = folder + name;
-      SetFileAttributesW((L"\\\\?\\" + p).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p + L"\\");
-      else DeleteFileW((L"\\\\?\\" + p).c_str());
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-  }
-  RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
-}
-
-// A fresh folder named after the process; what an earlier run that ended
-// early left under the same name (process numbers come round again) goes.
-std::wstring TempFolder(const std::wstring& name) {
-  wchar_t tmp[MAX_PATH];
-  GetTempPathW(MAX_PATH, tmp);
-  std::wstring path = std::wstring(tmp) + name + std::to_wstring(GetCurrentProcessId()) + L"\\";
-  RemoveTree(path);
-  CreateDirectoryW(path.c_str(), nullptr);
-  return path;
-}
 
 // The buttons and default button of a message box once it is fully built.
 struct BoxButtons {
@@ -170,48 +101,6 @@ void ExpectQuestion(const MessageBoxRecord& r, const BoxButtons& b, const std::s
   EXPECT_EQ(b.buttons, static_cast<UINT>(MB_YESNO));
   EXPECT_EQ(b.defaultButton, IDNO);
 }
-
-// A folder of the test, seen as drive R: (or the next free letter down).
-class MappedDrive {
- public:
-  explicit MappedDrive(ULONG type = DRIVE_REMOVABLE) : folder_(TempFolder(L"vorlune-drive-")) {
-    for (letter_ = L'R'; letter_ > L'D'; --letter_) {
-      wchar_t root[] = {letter_, L':', L'\\', 0};
-      if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR) break;
-    }
-    ok_ = DefineDrive(letter_, UnixPathOf(folder_), type);
-  }
-  ~MappedDrive() {
-    DefineDrive(letter_, "", 0);
-    RemoveTree(folder_);
-  }
-  bool ok() const { return ok_; }
-  std::string Root() const { return ui::Narrow(std::wstring{letter_, L':', L'\\'}); }
-  // A path inside the folder, "\"-separated.
-  std::wstring Path(const std::string& rel) const { return L"\\\\?\\" + folder_ + W(rel); }
-  void Folder(const std::string& rel, DWORD attributes = 0) {
-    CreateDirectoryW(Path(rel).c_str(), nullptr);
-    if (attributes) SetFileAttributesW(Path(rel).c_str(), attributes);
-  }
-  void File(const std::string& rel, int64_t size, DWORD attributes = 0) {
-    HANDLE h = CreateFileW(Path(rel).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << rel;
-    DWORD got = 0;
-    DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &got, nullptr);
-    LARGE_INTEGER at;
-    at.QuadPart = size;
-    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
-    if (attributes) SetFileAttributesW(Path(rel).c_str(), attributes);
-  }
-
- private:
-  std::wstring folder_;
-  wchar_t letter_ = L'R';
-  bool ok_ = false;
-};
 
 struct Row {
   std::string path, name;

@@ -11,44 +11,11 @@
 #include <string>
 
 #include "tests/win/support/gui.h"
+#include "tests/win/support/other_process.h"
 #include "tests/win/support/screenshots.h"
 #include "ui/wide.h"
 
 namespace {
-
-struct WindowOfProcess {
-  DWORD process;
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchWindowOfProcess(HWND h, LPARAM p) {
-  auto* w = reinterpret_cast<WindowOfProcess*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(h, cls, 63);
-  if (pid != w->process || wcscmp(cls, w->cls) != 0 || !IsWindowVisible(h)) return TRUE;
-  w->found = h;
-  return FALSE;
-}
-
-// The visible single-line edit box inside `parent` (the search panel's).
-HWND FindSingleLineEdit(HWND parent) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM p) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(h, cls, 15);
-        if (_wcsicmp(cls, L"Edit") || !IsWindowVisible(h) || (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE))
-          return TRUE;
-        *reinterpret_cast<HWND*>(p) = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 int ItemCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -66,14 +33,8 @@ class ProgramScreenshotsTest : public ::testing::Test {
     ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                &si, &pi))
         << GetLastError();
-    WindowOfProcess w{pi.dwProcessId, L"TfrmMain"};
-    testsupport::PumpUntil(
-        [&] {
-          EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&w));
-          return w.found != nullptr;
-        },
-        20000);
-    main = w.found;
+    testsupport::WaitUntil([&] { return (main = testsupport::VisibleWindowOf(pi.dwProcessId, L"TfrmMain")) != nullptr; },
+                           20000);
     ASSERT_NE(main, nullptr) << "the program showed no main window";
     list = testsupport::FindChild(main, L"SysListView32");
     ASSERT_NE(list, nullptr);
@@ -101,7 +62,7 @@ TEST_F(ProgramScreenshotsTest, DISABLED_MainWindowAndSearch) {
   ASSERT_TRUE(testsupport::PumpUntil([&] { return ItemCount(list) == 4; }, 10000)) << ItemCount(list);
   EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "main"));
 
-  HWND edit = FindSingleLineEdit(main);
+  HWND edit = testsupport::SingleLineEdit(main);
   HWND start = testsupport::FindChild(main, L"Button", "立即搜索(&S)");
   HWND stop = testsupport::FindChild(main, L"Button", "停止搜索(&P)");
   ASSERT_TRUE(edit && start && stop) << "the search panel is not shown";
