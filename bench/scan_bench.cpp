@@ -75,8 +75,8 @@ int MakeTree(const fs::path& tree) {
 
 class CountingSink : public create::RowSink {
  public:
-  void AppendFolder(std::string_view, std::string_view) override { ++rows; }
-  void AppendFile(std::string_view, std::string_view, int64_t) override { ++rows; }
+  void AppendFolder(const create::DirEntry&, std::string_view) override { ++rows; }
+  void AppendFile(const create::DirEntry&, std::string_view) override { ++rows; }
   int64_t rows = 0;
 };
 
@@ -140,7 +140,7 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
       pace ? static_cast<unsigned>(std::atoi(pace)) : 10u);
   double before = PeakMemoryMB();
   auto start = Clock::now();
-  create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, ""};
+  create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, "", {}};
   int64_t rows = 0;
   if (store) {
     create::TakeSnapshot(q, source, req, hooks, [&] { state = create::kScanRunning; });
