@@ -1,9 +1,12 @@
 // The main list's three modes (snapshot list, folder listing, search
 // results), moving between them, and the file details box.
 #include "app/win_main_form.h"
+#include "browse/entry_texts.h"
 #include "browse/list_texts.h"
 #include "browse/unit_public.h"
+#include "catalog/snapshot_facts.h"
 #include "catalog/statements.h"
+#include "platform/file_time.h"
 
 namespace app {
 namespace {
@@ -17,6 +20,14 @@ class BusyCursor {
  private:
   HCURSOR old_;
 };
+
+// The snapshot list's date, file and folder columns: empty for a snapshot
+// made before the catalogue kept them.
+std::vector<std::string> SnapshotFactTexts(const catalog::SnapshotFacts& f) {
+  const int64_t when = f.updated ? f.updated : f.created;
+  if (when == 0) return {"", "", ""};
+  return {filetime::FormatLocalDate(when), std::to_string(f.files), std::to_string(f.folders)};
+}
 
 }  // namespace
 
@@ -33,6 +44,7 @@ void TfrmMain::CopyButtonStatesToMenu() {
   mnuTreeview->SetEnabled(TBtnTreeview->Enabled());
   mnuExport->SetEnabled(TBtnExport->Enabled());
   MnuMemo->SetEnabled(TBtnMemo->Enabled());
+  if (mnuUpdateSnapshot) mnuUpdateSnapshot->SetEnabled(TBtnMemo->Enabled() && !DriveOfSelectedSnapshot().empty());
 }
 
 std::string TfrmMain::SelectedLabel() const {
@@ -47,16 +59,22 @@ void TfrmMain::BrowseAll() {
     ListView1->ClearColumns();
     ListView1->AddColumn("存储设备", 50, true);
     ListView1->AddColumn("容量", 50, true);
-    ListView1->AddColumn("备 注", 50, true);
+    ListView1->AddColumn("日期", 80, true);
+    ListView1->AddColumn("文件", 50, true);
+    ListView1->AddColumn("文件夹", 50, true);
+    ListView1->AddColumn("备 注", 50, true);  // the memo stays the last column
     ADOQry.Close();
     catalog::OpenSnapshotList(ADOQry);
     for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
-      ListView1->AddItem(ADOQry.AsString("CDName"), browse::kImageSnapshot,
-                         {ADOQry.AsString("TotalM") + "M", browse::ShortMemo(ADOQry.AsString("Memo1"))});
+      std::vector<std::string> columns{ADOQry.AsString("TotalM") + "M"};
+      for (std::string& t : SnapshotFactTexts(catalog::SnapshotFactsOf(ADOQry))) columns.push_back(std::move(t));
+      columns.push_back(browse::ShortMemo(ADOQry.AsString("Memo1")));
+      ListView1->AddItem(ADOQry.AsString("CDName"), browse::kImageSnapshot, columns);
     }
   }
   ADOQry.Close();
   CurrentPath.clear();
+  RefreshPresentVolumes();
   TBtnUpdir->SetEnabled(false);
   MnuUpdir->SetEnabled(false);
   SetSnapshotCommandsEnabled(false);
@@ -69,6 +87,7 @@ void TfrmMain::FillFolderColumns(bool lastColumnFixed) {
   ListView1->AddColumn("名称", 50, true);
   ListView1->AddColumn("类别", 50, true);
   ListView1->AddColumn("位置", 50, true);
+  ListView1->AddColumn("修改日期", 110, true);
   if (lastColumnFixed) ListView1->Column(2)->SetWidth(300);
 }
 
@@ -76,11 +95,15 @@ void TfrmMain::FillFolderColumns(bool lastColumnFixed) {
 // files with the picture of their kind.
 void TfrmMain::AddRowItems() {
   ui::ListView::UpdateLock lock(*ListView1);
+  // An older catalogue opened read-only has no times.
+  const bool dated = ADOQry.HasField("Modified");
   for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
     std::string name = ADOQry.AsString("Name");
     bool folder = ADOQry.AsInteger("Type") != 0;
     int image = folder ? browse::kImageFolder : browse::GetFileIconIndex(name);
-    ListView1->AddItem(name, image, {folder ? "目录" : "文件", ADOQry.AsString("Path")});
+    ListView1->AddItem(name, image,
+                       {folder ? "目录" : "文件", ADOQry.AsString("Path"),
+                        dated ? browse::EntryDateText(ADOQry.AsInteger("Modified")) : std::string()});
   }
 }
 
@@ -112,7 +135,11 @@ std::string TfrmMain::OpenFolder(const std::string& location, const std::string&
 void TfrmMain::ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name) {
   std::string text;
   catalog::OpenFileRow(ADOQry, location, name);
-  if (!ADOQry.Eof()) text = browse::FileDetailsText(name, location, ADOQry.AsInteger("Size"));
+  if (!ADOQry.Eof()) {
+    const bool dated = ADOQry.HasField("Modified");
+    text = browse::FileDetailsWithDates(name, location, ADOQry.AsInteger("Size"), dated,
+                                        dated ? ADOQry.AsInteger("Modified") : 0, dated ? ADOQry.AsInteger("Attr") : 0);
+  }
   ADOQry.Close();
   ui::ShowMessageBox(owner ? owner : this, text, MB_OK | MB_ICONINFORMATION,
                      browse::FileDetailsCaption(ui::App().Title));

@@ -15,6 +15,7 @@
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
+#include "catalog/snapshot_facts.h"
 #include "skin/skin_data.h"
 #include "skin/skin_store.h"
 #include "ui/ui.h"
@@ -33,6 +34,7 @@ struct MainCommands {
   std::function<void()> help;
   std::function<void()> about;
   std::function<void()> compact;
+  std::function<void()> updateSnapshot;  // 更新快照: the selected snapshot's disk is in a drive
 };
 
 class TfrmMain : public ui::Form, public MainWindow {
@@ -84,6 +86,7 @@ class TfrmMain : public ui::Form, public MainWindow {
   ui::MenuItem *mnuGreat, *MnuSmall, *mnuList, *MnuReport;
   ui::PopupMenu* PopupMenuBrowse;
   ui::MenuItem *MnuBrowseAll, *MnuUpdir, *mnuDelete, *mnuRename, *mnuTreeview, *mnuExport, *MnuMemo;
+  ui::MenuItem* mnuUpdateSnapshot = nullptr;
 
   ui::CoolBar* CoolBar1;
   ui::ToolBar* ToolBar1;
@@ -155,6 +158,20 @@ class TfrmMain : public ui::Form, public MainWindow {
   void SetSnapshotCommandsEnabled(bool on);
   void CopyButtonStatesToMenu();
   void SetLocationStatus(const std::string& text) override;
+  // --- catalogued disks in the drives (app/win_main_devices.cpp)
+  // The root of the drive holding the selected snapshot's disk ("" none).
+  std::string DriveOfSelectedSnapshot();
+  // Reads the volumes of the present drives again (at each device change
+  // and each fill of the snapshot list).
+  void RefreshPresentVolumes();
+  // A volume arrived in drives of `unitMask` (bit 0 A:): the status line
+  // names its snapshot and the snapshot list selects it.
+  void VolumesArrived(DWORD unitMask);
+  void WndProc(ui::Message& m) override;
+  // Root and identity of each present drive that gave a serial number.
+  std::vector<std::pair<std::string, catalog::VolumeIdentity>> PresentVolumes;
+  std::function<catalog::VolumeIdentity(const std::string& root)> VolumeOf;
+  catalog::Query DeviceQry{&ADOCn};
 
   // --- search
   void BtnBeginSearchClick();

@@ -176,6 +176,8 @@ void TfrmMain::BuildMenus() {
        .name = "mnuExport"},
       {.caption = "-"},
       {.caption = "备注信息", .item = &MnuMemo, .onClick = command(&MainCommands::memo), .name = "MnuMemo"},
+      {.caption = "更新快照(&P)", .item = &mnuUpdateSnapshot, .onClick = command(&MainCommands::updateSnapshot),
+       .name = "mnuUpdateSnapshot"},
   });
 }
 

@@ -27,6 +27,13 @@ void Program::CreateWindows() {
     m->ADOCn.RequireWritable();
     createForm->ShowModal();
   };
+  c.updateSnapshot = [createForm, m] {
+    m->ADOCn.RequireWritable();
+    const std::string root = m->DriveOfSelectedSnapshot();
+    if (root.empty()) return;
+    createForm->UpdateOnShowRoot = root;
+    createForm->ShowModal();
+  };
   c.deleteSnapshot = windows_->DeleteCommand();
   c.rename = windows_->RenameCommand();
   c.memo = windows_->MemoCommand();

@@ -5,6 +5,8 @@
 //   scan_bench make TREE        generate the tree (once; kept for later runs)
 //   scan_bench scan TREE [DIR]  scan it into DIR/Kestrova (default: temp)
 //   scan_bench walk TREE        the walk alone, rows counted, not stored
+//   scan_bench update TREE [DIR] a scan, then 1 % of the files changed (a
+//                               byte longer), then the snapshot updated
 // bench/scan_bench.sh runs both against find on the same tree.
 #include <chrono>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include "create/message_pacer.h"
 #include "create/prefetch_source.h"
 #include "create/snapshot_job.h"
+#include "create/snapshot_update.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -75,8 +78,8 @@ int MakeTree(const fs::path& tree) {
 
 class CountingSink : public create::RowSink {
  public:
-  void AppendFolder(std::string_view, std::string_view) override { ++rows; }
-  void AppendFile(std::string_view, std::string_view, int64_t) override { ++rows; }
+  void AppendFolder(const create::DirEntry&, std::string_view) override { ++rows; }
+  void AppendFile(const create::DirEntry&, std::string_view) override { ++rows; }
   int64_t rows = 0;
 };
 
@@ -92,7 +95,18 @@ double PeakMemoryMB() {
 #endif
 }
 
-int Scan(const std::string& treeArg, const std::string& dir, bool store) {
+// Makes every hundredth file of the tree one byte longer; returns the count.
+int ChangeOnePercent(const fs::path& tree) {
+  int seen = 0, changed = 0;
+  for (const auto& e : fs::recursive_directory_iterator(tree))
+    if (e.is_regular_file() && ++seen % 100 == 0) {
+      fs::resize_file(e.path(), e.file_size() + 1);
+      ++changed;
+    }
+  return changed;
+}
+
+int Scan(const std::string& treeArg, const std::string& dir, bool store, bool update = false) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   catalog::CreateEmptyCatalog(dir + "/Kestrova", catalog::kDatabasePassword);
@@ -140,8 +154,20 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
       pace ? static_cast<unsigned>(std::atoi(pace)) : 10u);
   double before = PeakMemoryMB();
   auto start = Clock::now();
-  create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, ""};
+  create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, "", {}};
   int64_t rows = 0;
+  if (update) {
+    create::TakeSnapshot(q, source, req, hooks, [&] { state = create::kScanRunning; });
+    const double scanned = std::chrono::duration<double>(Clock::now() - start).count();
+    const int changed = ChangeOnePercent(fs::u8path(treeArg));
+    auto again = Clock::now();
+    state = create::kScanIdle;
+    create::UpdateResult r = create::UpdateSnapshot(q, source, req, hooks, [&] { state = create::kScanRunning; });
+    const double updated = std::chrono::duration<double>(Clock::now() - again).count();
+    std::printf("update (%d files changed): fresh scan %.2f s, update %.2f s = %.2f of the scan; %s\n", changed,
+                scanned, updated, updated / scanned, create::ChangeSummary(r.counts).c_str());
+    return 0;
+  }
   if (store) {
     create::TakeSnapshot(q, source, req, hooks, [&] { state = create::kScanRunning; });
     q.Clear();
@@ -168,9 +194,9 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store) {
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "make") return MakeTree(fs::u8path(argv[2]));
   std::string mode = argc >= 3 ? argv[1] : "";
-  if (mode == "scan" || mode == "walk")
+  if (mode == "scan" || mode == "walk" || mode == "update")
     return Scan(argv[2], argc > 3 ? argv[3] : (fs::temp_directory_path() / "vorlune-scan-bench").string(),
-                mode == "scan");
-  std::fprintf(stderr, "usage: scan_bench make TREE | scan_bench scan|walk TREE [DIR]\n");
+                mode != "walk", mode == "update");
+  std::fprintf(stderr, "usage: scan_bench make TREE | scan_bench scan|walk|update TREE [DIR]\n");
   return 2;
 }

@@ -25,7 +25,10 @@ std::string FoldingCollator::SortKey(std::string_view s) const {
 SortParams ColumnSortState::Click(int column, bool snapshotList) {
   SortParams p;
   p.column = column;
-  p.mode = (snapshotList && column == 1) ? CompareMode::Number : CompareMode::Text;
+  // Snapshot list: 存储设备, 容量, 日期, 文件, 文件夹, 备注; folder
+  // listing: 名称, 类别, 位置, 修改日期.
+  const bool number = snapshotList ? column >= 1 && column <= 4 : column == 3;
+  p.mode = number ? CompareMode::Number : CompareMode::Text;
   if (column >= 0 && column < kColumns) {
     ascending_[column] = !ascending_[column];
     p.ascending = ascending_[column];

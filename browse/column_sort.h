@@ -1,8 +1,10 @@
 // Sorting the main list by a header click. Each of the three column
 // positions keeps its own direction flag, shared by every mode of the list
 // and kept across refills, so a position alternates whatever the list shows.
-// The capacity column of the snapshot list compares as numbers, every other
-// column as text in the user's collation ignoring case.
+// The capacity, date and count columns of the snapshot list and the date
+// column of a folder listing compare as numbers (a date "2026-11-02 14:05"
+// by its digits, which order as the moments do; an empty date first), every
+// other column as text in the user's collation ignoring case.
 #pragma once
 
 #include <memory>
@@ -37,10 +39,10 @@ struct SortParams {
 
 class ColumnSortState {
  public:
-  static constexpr int kColumns = 3;
+  static constexpr int kColumns = 6;
 
   // A click on column position `column`: flips its flag and gives the sort
-  // to run. Numbers for the capacity column (1) of the snapshot list.
+  // to run.
   SortParams Click(int column, bool snapshotList);
   bool SortAscending(int column) const { return column >= 0 && column < kColumns && ascending_[column]; }
 

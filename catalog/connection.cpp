@@ -131,6 +131,7 @@ void Connection::Open() {
     // torn write never leaves a catalogue that does not open.
     sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
   }
+  if (!readOnly_) UpgradeOrFail(what);
   // A larger page cache keeps the Path index of a big catalogue in memory
   // while a snapshot is renamed or deleted.
   // Reading pages through a memory map spares a system call per page, which
@@ -143,6 +144,18 @@ void Connection::Open() {
   // Rows read into the name index inside a transaction that is then rolled
   // back were noted before the index read them: nothing says they are gone.
   sqlite3_rollback_hook(db_, &Connection::OnRollback, this);
+}
+
+void Connection::UpgradeOrFail(const std::string& what) {
+  // A catalogue of an older form gets the newer columns the first time it
+  // is opened writable; a read-only one is used as it is.
+  const int rc = UpgradeSchema(db_);
+  if (rc == SQLITE_OK) return;
+  sqlite3_close(db_);
+  db_ = nullptr;
+  const StoreProblem problem = ProblemOfEngineCode(rc);
+  if (problem != StoreProblem::kOther) throw DbError(ProblemMessage(problem, FileName()), problem);
+  throw DbError(what + ": " + sqlite3_errstr(rc));
 }
 
 void Connection::SwitchToRollbackJournal() {

@@ -93,6 +93,7 @@ class Connection {
  private:
   void OpenReadOnly(const std::string& file);
   void SwitchToRollbackJournal();
+  void UpgradeOrFail(const std::string& what);
   static void OnRowChange(void* self, int op, const char* db, const char* table, long long rowid);
   static void OnRollback(void* self);
 

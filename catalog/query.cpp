@@ -158,6 +158,12 @@ bool Query::IsNull(std::string_view column) const {
   return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
 }
 
+bool Query::HasField(std::string_view column) const {
+  for (const std::string& c : columns_)
+    if (text::EqualsNoCaseAscii(c, column)) return true;
+  return false;
+}
+
 std::string_view Query::TextAt(int i) const {
   if (!stmt_ || eof_) throw DbError("查询没有当前记录");
   const unsigned char* t = sqlite3_column_text(stmt_, i);

@@ -58,6 +58,9 @@ class Query {
   std::string AsString(std::string_view column) const;
   int64_t AsInteger(std::string_view column) const;
   bool IsNull(std::string_view column) const;
+  // Whether the open statement has the column (a catalogue of an older
+  // form, opened read-only, lacks the newer ones).
+  bool HasField(std::string_view column) const;
   // Columns by number (from 0), for readers of many rows; the text stays
   // valid until the next step.
   std::string_view TextAt(int column) const;

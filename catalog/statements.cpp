@@ -229,4 +229,64 @@ void WriteCompactedCopy(Query& q, std::string_view targetFile) {
   q.ExecSQL();
 }
 
+bool KeepsDatesAndIdentity(Connection& cn) {
+  Query q(&cn);
+  q.Add("PRAGMA user_version");
+  q.Open();
+  const bool keeps = !q.Eof() && q.IntegerAt(0) >= 1;
+  q.Close();
+  return keeps;
+}
+
+void RecordSnapshotFacts(Query& q, std::string_view label, int64_t totalM, const SnapshotFacts& f) {
+  Writing(q);
+  q.Clear();
+  q.Add("Update CDName Set TotalM=?, Serial=?, VolumeLabel=?, FileSystem=?, DriveKind=?, TotalBytes=?,"
+        " FreeBytes=?, Folders=?, Files=?, FileBytes=?, Created=nullif(?, 0), Updated=nullif(?, 0)"
+        " Where CDName=?");
+  q.Bind(totalM).Bind(static_cast<int64_t>(f.volume.serial)).Bind(f.volume.volumeLabel).Bind(f.volume.fileSystem);
+  q.Bind(static_cast<int64_t>(f.volume.driveKind)).Bind(f.volume.totalBytes).Bind(f.volume.freeBytes);
+  q.Bind(f.folders).Bind(f.files).Bind(f.fileBytes).Bind(f.created).Bind(f.updated).Bind(label);
+  q.ExecSQL();
+}
+
+bool FindSnapshotOfVolume(Query& q, const VolumeIdentity& volume, std::string& label, SnapshotFacts& facts) {
+  if (volume.serial == 0 || !q.GetConnection() || !KeepsDatesAndIdentity(*q.GetConnection())) return false;
+  q.Clear();
+  q.Add("Select * from CDName Where Serial=? And VolumeLabel=? Order By Updated Desc, ID Desc");
+  q.Bind(static_cast<int64_t>(volume.serial)).Bind(volume.volumeLabel);
+  q.Open();
+  const bool found = !q.Eof();
+  if (found) {
+    label = q.AsString("CDName");
+    facts = SnapshotFactsOf(q);
+  }
+  q.Close();
+  return found;
+}
+
+void OpenSnapshotEntries(Query& q, std::string_view label) {
+  q.Clear();
+  q.Add("Select rowid, Path, Name, Type, Size, Modified, Attr From CDFile Where Path>=? And Path<?");
+  BindRootRange(q, label);
+  q.Open();
+}
+
+int64_t DeleteEntryRow(Query& q, int64_t rowid) {
+  Writing(q);
+  q.Clear();
+  q.Add("Delete from CDFile Where rowid=?");
+  q.Bind(rowid);
+  return q.ExecSQL();
+}
+
+int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes) {
+  Writing(q);
+  q.Clear();
+  q.Add("Update CDFile Set Size=Case When Type=0 Then ? Else Size End, Modified=nullif(?, 0), Attr=?"
+        " Where rowid=?");
+  q.Bind(size).Bind(modified).Bind(attributes).Bind(rowid);
+  return q.ExecSQL();
+}
+
 }  // namespace catalog

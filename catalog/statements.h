@@ -10,6 +10,7 @@
 
 #include "catalog/connection.h"
 #include "catalog/query.h"
+#include "catalog/snapshot_facts.h"
 
 namespace catalog {
 
@@ -81,5 +82,23 @@ bool TakeCatalogueAlone(Query& q);
 void ReadWithSmallCache(Connection& cn);
 // Writes a compacted copy of the whole catalogue to a new file.
 void WriteCompactedCopy(Query& q, std::string_view targetFile);
+
+// Keeping snapshots current (catalogue of schema version 1 or later).
+// Whether the catalogue has the columns of dates, attributes and identity
+// (an older one opened read-only has not).
+bool KeepsDatesAndIdentity(Connection& cn);
+// Writes the snapshot's identity, counts, TotalM and times; a time of 0 is
+// stored as "not known".
+void RecordSnapshotFacts(Query& q, std::string_view label, int64_t totalM, const SnapshotFacts& facts);
+// The snapshot of the volume (SameVolume), the most recently updated when
+// several are; false when none, when the volume has no serial number or
+// the catalogue keeps no identity. Reads the snapshot's row into `facts`.
+bool FindSnapshotOfVolume(Query& q, const VolumeIdentity& volume, std::string& label, SnapshotFacts& facts);
+// Every row of the snapshot: rowid, Path, Name, Type, Size, Modified, Attr
+// by column number, in no particular order.
+void OpenSnapshotEntries(Query& q, std::string_view label);
+int64_t DeleteEntryRow(Query& q, int64_t rowid);
+// A file's size (folders keep theirs), time (0: not known) and attributes.
+int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes);
 
 }  // namespace catalog

@@ -57,26 +57,23 @@ void CatalogSink::CommitPending() {
   ++commits_;
 }
 
-void CatalogSink::AppendFolder(std::string_view name, std::string_view storedPath) {
+void CatalogSink::AppendRow(const DirEntry& e, std::string_view storedPath, int type) {
   BeforeRow();
   q_.Append();
-  q_.SetField("Name", name);
+  q_.SetField("Name", e.name);
   q_.SetField("Path", storedPath);
-  q_.SetField("Type", 1);
+  q_.SetField("Type", type);
+  if (type == 0) q_.SetField("Size", e.size);
+  // An unknown time stays empty rather than 1601-01-01.
+  if (e.modified != 0) q_.SetField("Modified", e.modified);
+  q_.SetField("Attr", static_cast<int64_t>(e.attributes));
   q_.Post();
   AfterRow();
 }
 
-void CatalogSink::AppendFile(std::string_view name, std::string_view storedPath, int64_t size) {
-  BeforeRow();
-  q_.Append();
-  q_.SetField("Name", name);
-  q_.SetField("Path", storedPath);
-  q_.SetField("Type", 0);
-  q_.SetField("Size", size);
-  q_.Post();
-  AfterRow();
-}
+void CatalogSink::AppendFolder(const DirEntry& e, std::string_view storedPath) { AppendRow(e, storedPath, 1); }
+
+void CatalogSink::AppendFile(const DirEntry& e, std::string_view storedPath) { AppendRow(e, storedPath, 0); }
 
 void CatalogSink::Finish() {
   if (finished_) return;

@@ -27,8 +27,8 @@ class CatalogSink : public RowSink {
   CatalogSink(const CatalogSink&) = delete;
   CatalogSink& operator=(const CatalogSink&) = delete;
 
-  void AppendFolder(std::string_view name, std::string_view storedPath) override;
-  void AppendFile(std::string_view name, std::string_view storedPath, int64_t size) override;
+  void AppendFolder(const DirEntry& e, std::string_view storedPath) override;
+  void AppendFile(const DirEntry& e, std::string_view storedPath) override;
 
   // Commits the pending rows and closes the query. Throws DbError when the
   // commit fails.
@@ -40,6 +40,7 @@ class CatalogSink : public RowSink {
   void BeforeRow();
   void AfterRow();
   void CommitPending();
+  void AppendRow(const DirEntry& e, std::string_view storedPath, int type);
 
   catalog::Query& q_;
   std::function<Clock::time_point()> now_;

@@ -18,7 +18,17 @@ struct DirEntry {
   // back up the tree cannot make the walk go round for ever.
   bool link = false;
   int64_t size = 0;      // bytes, full 64-bit size; files only
+  int64_t modified = 0;  // last write, ticks (platform/file_time.h); 0 unknown
+  uint32_t attributes = 0;  // the kAttr* bits the disk reports
 };
+
+// The attributes the catalogue records, with the values Windows gives them.
+inline constexpr uint32_t kAttrReadOnly = 0x1;
+inline constexpr uint32_t kAttrHidden = 0x2;
+inline constexpr uint32_t kAttrSystem = 0x4;
+inline constexpr uint32_t kAttrArchive = 0x20;
+inline constexpr uint32_t kAttrLink = 0x400;  // a reparse point: link, junction, placeholder
+inline constexpr uint32_t kAttrRecorded = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive | kAttrLink;
 
 class DirectorySource {
  public:

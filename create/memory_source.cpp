@@ -2,8 +2,18 @@
 
 namespace create {
 
+namespace {
+
+DirEntry Entry(const std::string& name, bool folder, bool hidden, bool system, int64_t size) {
+  DirEntry e{name, folder, hidden, system, false, size};
+  e.attributes = (hidden ? kAttrHidden : 0) | (system ? kAttrSystem : 0);
+  return e;
+}
+
+}  // namespace
+
 std::string MemorySource::AddFolder(const std::string& parent, const std::string& name, bool hidden, bool system) {
-  AddEntry(parent, DirEntry{name, true, hidden, system});
+  AddEntry(parent, Entry(name, true, hidden, system, 0));
   std::string path = parent + name + "\\";
   folders_[path];
   return path;
@@ -11,7 +21,26 @@ std::string MemorySource::AddFolder(const std::string& parent, const std::string
 
 void MemorySource::AddFile(const std::string& parent, const std::string& name, int64_t size, bool hidden,
                            bool system) {
-  AddEntry(parent, DirEntry{name, false, hidden, system, false, size});
+  AddEntry(parent, Entry(name, false, hidden, system, size));
+}
+
+DirEntry* MemorySource::Find(const std::string& parent, const std::string& name) {
+  auto it = folders_.find(parent);
+  if (it == folders_.end()) return nullptr;
+  for (DirEntry& e : it->second)
+    if (e.name == name) return &e;
+  return nullptr;
+}
+
+bool MemorySource::Remove(const std::string& parent, const std::string& name) {
+  auto it = folders_.find(parent);
+  if (it == folders_.end()) return false;
+  for (auto e = it->second.begin(); e != it->second.end(); ++e)
+    if (e->name == name) {
+      it->second.erase(e);
+      return true;
+    }
+  return false;
 }
 
 void MemorySource::AddEntry(const std::string& parent, const DirEntry& e) { folders_[parent].push_back(e); }

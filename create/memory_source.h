@@ -26,6 +26,11 @@ class MemorySource : public DirectorySource {
   void AddFile(const std::string& parent, const std::string& name, int64_t size, bool hidden = false,
                bool system = false);
   void AddEntry(const std::string& parent, const DirEntry& e);
+  // The entry named `name` under `parent` (null when none), to change it
+  // between two scans; Remove takes it out (a folder's own entries stay
+  // listed under its path, unreachable).
+  DirEntry* Find(const std::string& parent, const std::string& name);
+  bool Remove(const std::string& parent, const std::string& name);
   // The folder reads as unreadable: it lists nothing.
   void MakeUnreadable(const std::string& folder) { unreadable_.insert(folder); }
 

@@ -5,7 +5,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_time.h"
+
 namespace create {
+namespace {
+
+void Stamp(DirEntry& e, const struct stat& st) {
+  e.modified = filetime::FromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+  if (e.hidden) e.attributes |= kAttrHidden;
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) e.attributes |= kAttrReadOnly;
+}
+
+}  // namespace
 
 bool PosixSource::List(const std::string& folder, std::vector<DirEntry>& out) {
   out.clear();
@@ -16,15 +27,11 @@ bool PosixSource::List(const std::string& folder, std::vector<DirEntry>& out) {
     DirEntry e;
     e.name = d->d_name;
     e.hidden = !e.name.empty() && e.name[0] == '.';
-    // A folder's type is in the entry itself; only files need their size.
-    if (d->d_type == DT_DIR) {
-      e.folder = true;
-      out.push_back(std::move(e));
-      continue;
-    }
+    // Folders are measured too: their time is recorded.
     struct stat st;
     if (fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
     if (S_ISLNK(st.st_mode)) {
+      e.attributes |= kAttrLink;
       struct stat target;
       if (fstatat(fd, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode)) {
         e.folder = true;
@@ -33,6 +40,7 @@ bool PosixSource::List(const std::string& folder, std::vector<DirEntry>& out) {
     } else if (S_ISDIR(st.st_mode)) {
       e.folder = true;
     }
+    Stamp(e, st);
     if (!e.folder) e.size = st.st_size;
     out.push_back(std::move(e));
   }

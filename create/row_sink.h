@@ -4,13 +4,17 @@
 #include <cstdint>
 #include <string_view>
 
+#include "create/dir_source.h"
+
 namespace create {
 
 class RowSink {
  public:
   virtual ~RowSink() = default;
-  virtual void AppendFolder(std::string_view name, std::string_view storedPath) = 0;
-  virtual void AppendFile(std::string_view name, std::string_view storedPath, int64_t size) = 0;
+  // The entry's name, size (files), time and attributes, under the stored
+  // path of the folder that holds it.
+  virtual void AppendFolder(const DirEntry& e, std::string_view storedPath) = 0;
+  virtual void AppendFile(const DirEntry& e, std::string_view storedPath) = 0;
 };
 
 }  // namespace create

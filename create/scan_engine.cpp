@@ -39,7 +39,8 @@ bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std
   for (const DirEntry& e : entries_) {
     if (e.system) continue;
     if (ClassifyEntry(e) == 1) {
-      sink_.AppendFolder(e.name, storedPath);
+      sink_.AppendFolder(e, storedPath);
+      ++folders_;
       if (EntersFolder(e)) level.subfolders.push_back(e.name);
     }
     Pump();
@@ -47,7 +48,9 @@ bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std
   // Second pass: every attribute, so hidden and system files are recorded.
   for (const DirEntry& e : entries_) {
     if (ClassifyEntry(e) == 0) {
-      sink_.AppendFile(e.name, storedPath, e.size);
+      sink_.AppendFile(e, storedPath);
+      ++files_;
+      bytes_ += e.size;
       if (hooks_.scannedKB) *hooks_.scannedKB += e.size / 1024;
     }
     Pump();

@@ -52,6 +52,10 @@ class ScanEngine {
   void Walk(const std::string& root, std::string_view label);
 
   int64_t FoldersVisited() const { return visited_; }
+  // What the walk recorded: folder rows, file rows, and the files' bytes.
+  int64_t FoldersRecorded() const { return folders_; }
+  int64_t FilesRecorded() const { return files_; }
+  int64_t BytesRecorded() const { return bytes_; }
 
  private:
   struct Level;
@@ -64,6 +68,9 @@ class ScanEngine {
   RowSink& sink_;
   ScanHooks hooks_;
   int64_t visited_ = 0;
+  int64_t folders_ = 0;
+  int64_t files_ = 0;
+  int64_t bytes_ = 0;
   std::vector<DirEntry> entries_;  // the folder being visited
 };
 

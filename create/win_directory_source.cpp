@@ -37,6 +37,9 @@ DirEntry EntryOf(const WIN32_FIND_DATAW& fd) {
   // up the tree; other reparse points (cloud placeholders) are real folders.
   e.link = e.folder && (a & FILE_ATTRIBUTE_REPARSE_POINT) &&
            (fd.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT || fd.dwReserved0 == IO_REPARSE_TAG_SYMLINK);
+  e.attributes = a & kAttrRecorded;
+  e.modified = static_cast<int64_t>((static_cast<uint64_t>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                                    fd.ftLastWriteTime.dwLowDateTime);
   if (!e.folder) e.size = static_cast<int64_t>((static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
   return e;
 }

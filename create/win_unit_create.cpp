@@ -13,6 +13,7 @@
 #include "create/win_artwork.h"
 #include "create/prefetch_source.h"
 #include "create/win_directory_source.h"
+#include "create/win_volume_identity.h"
 #include "platform/ini.h"
 #include "platform/text.h"
 #include "resources/resource_ids.h"
@@ -67,12 +68,13 @@ TfrmCreate::TfrmCreate(app::MainWindow& main)
     : Form("TfrmCreate", ui::bsDialog), main_(main), source_(std::make_shared<WinDirectorySource>()) {
   DriveTypeOf = PlatformDriveType;
   GetDiskSizeKB = PlatformDiskSizeKB;
+  VolumeOf = ReadVolumeIdentity;
   SendMciCommand = [this](const std::string& command) {
     mciSendStringW(ui::Wide(command).c_str(), nullptr, 0, Handle());
   };
   position = ui::poOwnerFormCenter;
   SetCaption(ui::App().Title + " - 创建快照");
-  SetClientSize(473, 321);
+  SetClientSize(553, 321);
   LayOut();
   LoadPictures();
   ADOQryCreate.SetConnection(&main_.connection());
@@ -95,6 +97,10 @@ TfrmCreate::TfrmCreate(app::MainWindow& main)
 
   ComboBoxEx1.SetHint("选择创建设快照的存储设备");
   BtnCreate.SetHint("创建快照");
+  BtnUpdate.SetHint("重新扫描此盘并更新它的快照");
+  BtnUpdate.SetEnabled(false);
+  BtnUpdate.OnClick = [this] { BtnUpdateClick(); };
+  ComboBoxEx1.OnChange = [this] { RecogniseSelectedDisk(); };
   BtnCancel.SetHint("停止创建快照并删除已生成的资料");
   BtnStop.SetHint("停止创建快照");
   BtnBack.SetHint("隐藏到后台执行");
@@ -134,27 +140,31 @@ TfrmCreate::~TfrmCreate() {
 
 void TfrmCreate::LayOut() {
   Image2.SetBounds(12, 12, kPictureBoxSize, kPictureBoxSize);
-  Label1.SetBounds(150, 12, 311, 16);
-  ComboBoxEx1.SetBounds(150, 30, 311, 300);
-  Label3.SetBounds(150, 80, 311, 16);
-  EdtCDID.SetBounds(150, 98, 311, 22);
-  Label2.SetBounds(150, 128, 311, 16);
-  Memo1.SetBounds(150, 146, 311, 72);
-  ChkEjectCD.SetBounds(150, 224, 311, 20);
-  Gauge1.SetBounds(12, 252, 449, 20);
+  const int width = 391;
+  Label1.SetBounds(150, 12, width, 16);
+  ComboBoxEx1.SetBounds(150, 30, width, 300);
+  LblKnown.SetBounds(150, 58, width, 16);
+  Label3.SetBounds(150, 80, width, 16);
+  EdtCDID.SetBounds(150, 98, width, 22);
+  Label2.SetBounds(150, 128, width, 16);
+  Memo1.SetBounds(150, 146, width, 72);
+  ChkEjectCD.SetBounds(150, 224, width, 20);
+  Gauge1.SetBounds(12, 252, 529, 20);
   const int top = 282, height = 28;
   BtnCreate.SetBounds(12, top, 72, height);
-  BtnCancel.SetBounds(88, top, 72, height);
-  BtnStop.SetBounds(164, top, 72, height);
-  BtnBack.SetBounds(240, top, 80, height);
-  BtnEjectCD.SetBounds(324, top, 80, height);
-  BtnExitCreate.SetBounds(408, top, 53, height);
+  BtnUpdate.SetBounds(88, top, 88, height);
+  BtnCancel.SetBounds(180, top, 72, height);
+  BtnStop.SetBounds(256, top, 72, height);
+  BtnBack.SetBounds(332, top, 80, height);
+  BtnEjectCD.SetBounds(416, top, 80, height);
+  BtnExitCreate.SetBounds(500, top, 41, height);
   ComboBoxEx1.SetDropDownCount(24);
   for (ui::Label* l : {&Label1, &Label2, &Label3}) l->SetFontColor(ui::clNavy);
+  LblKnown.SetFontColor(ui::clNavy);
   // Tab positions as the window lists them.
-  ui::Control* order[] = {&EdtCDID, &ComboBoxEx1, &ChkEjectCD, &BtnCreate, &BtnCancel,
+  ui::Control* order[] = {&EdtCDID, &ComboBoxEx1, &ChkEjectCD, &BtnCreate,     &BtnUpdate, &BtnCancel,
                           &BtnStop, &BtnBack,     &BtnEjectCD, &BtnExitCreate, &Memo1};
-  for (int i = 0; i < 10; ++i) order[i]->SetTabOrder(i);
+  for (int i = 0; i < 11; ++i) order[i]->SetTabOrder(i);
 }
 
 void TfrmCreate::LoadPictures() {
@@ -183,6 +193,15 @@ void TfrmCreate::FormShow() {
   GetDrivers();
   if (!EdtCDID.Text().empty()) EdtCDID.SetText("");
   if (!Memo1.Text().empty()) Memo1.SetText("");
+  const std::string updateRoot = std::move(UpdateOnShowRoot);
+  UpdateOnShowRoot.clear();
+  if (!updateRoot.empty()) SelectDrive(updateRoot);
+  RecogniseSelectedDisk();
+  // Once the window is up: the update runs inside its own handler.
+  if (!updateRoot.empty() && !KnownLabel.empty())
+    ui::App().Post([this] {
+      if (Visible() && ScanState == kScanIdle && !KnownLabel.empty()) BtnUpdateClick();
+    });
 }
 
 void TfrmCreate::FormDestroy() {
@@ -275,6 +294,7 @@ void TfrmCreate::EjectAfterRun() {
 void TfrmCreate::SetRunControls(const std::string& caption) {
   EdtCDID.SetEnabled(false);
   BtnCreate.SetEnabled(false);
+  BtnUpdate.SetEnabled(false);
   BtnExitCreate.SetEnabled(false);
   ComboBoxEx1.SetEnabled(false);
   BtnCancel.SetEnabled(true);
@@ -320,28 +340,16 @@ void TfrmCreate::BtnCreateClick() {
     EdtCDID.SetFocus();
     return;
   }
+  if (!SecondSnapshotAllowed()) return;
 
   SetRunControls(caption);
-  ScanHooks hooks;
-  hooks.processMessages = MessagePacer([] { ui::App().ProcessMessages(); }, [] { return GetTickCount64(); },
-                                       MessageIntervalMs);
-  hooks.status = [this](std::string_view text) {
-    main_.SetLocationStatus(std::string(text));
-  };
-  hooks.state = [this] { return ScanState; };
-  hooks.scannedKB = &ScannedKB;
-  SnapshotRequest request{label, root, DiskSizeKB, Memo1.Text()};
+  const ScanHooks hooks = RunHooks();
+  SnapshotRequest request{label, root, DiskSizeKB, Memo1.Text(), VolumeOf(root)};
   SnapshotOutcome outcome = SnapshotOutcome::kCompleted;
   try {
     // Two readers keep the next folders listed while this thread records.
     PrefetchSource source(source_, 2);
-    outcome = TakeSnapshot(ADOQryCreate, source, request, hooks, [this] {
-      // A new run starts from an empty gauge, not from the last run's 100.
-      Gauge1.SetProgress(0);
-      Timer1.SetEnabled(true);
-      Gauge1.Show();
-      ScanState = kScanRunning;
-    });
+    outcome = TakeSnapshot(ADOQryCreate, source, request, hooks, [this] { StartProgress(); });
   } catch (const std::exception& e) {
     // The rows written so far stay, as after a stop; the window goes back
     // to idle instead of staying in its running state.
@@ -360,6 +368,27 @@ void TfrmCreate::BtnCreateClick() {
     main_.BrowseAll();
   }
   EndRun(true);
+  RecogniseSelectedDisk();
+}
+
+ScanHooks TfrmCreate::RunHooks() {
+  ScanHooks hooks;
+  hooks.processMessages = MessagePacer([] { ui::App().ProcessMessages(); }, [] { return GetTickCount64(); },
+                                       MessageIntervalMs);
+  hooks.status = [this](std::string_view text) {
+    main_.SetLocationStatus(std::string(text));
+  };
+  hooks.state = [this] { return ScanState; };
+  hooks.scannedKB = &ScannedKB;
+  return hooks;
+}
+
+void TfrmCreate::StartProgress() {
+  // A new run starts from an empty gauge, not from the last run's 100.
+  Gauge1.SetProgress(0);
+  Timer1.SetEnabled(true);
+  Gauge1.Show();
+  ScanState = kScanRunning;
 }
 
 void TfrmCreate::ShowFrame(int frame) {

@@ -22,7 +22,9 @@
 #include "app/win_main_window.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
+#include "catalog/snapshot_facts.h"
 #include "create/drive_list.h"
+#include "create/scan_engine.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/more_controls.h"
@@ -47,6 +49,9 @@ class TfrmCreate : public ui::Form {
   ui::ComboBoxEx ComboBoxEx1{this};
   ui::CheckBox ChkEjectCD{this, "创建快照后自动弹开光驱"};
   ui::BitBtn BtnCreate{this, "创建(&S)"};
+  // Enabled when the selected drive holds a catalogued disk (LblKnown says
+  // which snapshot): scans it again into that snapshot.
+  ui::Button BtnUpdate{this, "更新快照(&U)"};
   ui::BitBtn BtnCancel{this, "取消(&C)"};
   ui::BitBtn BtnStop{this, "停止(&N)"};
   ui::Button BtnBack{this, "后台执行(&B)"};
@@ -56,6 +61,7 @@ class TfrmCreate : public ui::Form {
   ui::Label Label1{this, "选择创建设快照的存储设备：        "};
   ui::Label Label3{this, "输入存储盘标签："};
   ui::Label Label2{this, "备注："};
+  ui::Label LblKnown{this, ""};
   ui::Image Image2{this};
   ui::Gauge Gauge1{this};
   ui::ImageList ImgLstDriver{this, 32, 32};
@@ -79,6 +85,17 @@ class TfrmCreate : public ui::Form {
   std::function<int(const std::string& root)> DriveTypeOf;
   std::function<int64_t(const std::string& root)> GetDiskSizeKB;
   std::function<void(const std::string& command)> SendMciCommand;
+  std::function<catalog::VolumeIdentity(const std::string& root)> VolumeOf;
+
+  // The snapshot of the disk in the selected drive ("" when none), found by
+  // RecogniseSelectedDisk, and the volume read for it.
+  std::string KnownLabel;
+  catalog::VolumeIdentity SelectedVolume;
+  // Set before showing the window: select this drive and update its
+  // snapshot at once (the list's context menu).
+  std::string UpdateOnShowRoot;
+  // The last update's change counts as the box said them.
+  std::string LastUpdateSummary;
 
   // Event handlers.
   void FormShow();
@@ -89,6 +106,10 @@ class TfrmCreate : public ui::Form {
   void EdtCDIDChange();
   void EdtCDIDKeyDown(WORD& key, ui::ShiftState shift);
   void BtnCreateClick();
+  void BtnUpdateClick();
+  void RecogniseSelectedDisk();
+  // Selects the drive item of `root`; false when the list has none.
+  bool SelectDrive(const std::string& root);
   void BtnEjectCDClick();
   void BtnBackClick();
   void BtnStopClick();
@@ -109,6 +130,13 @@ class TfrmCreate : public ui::Form {
   std::string IniPath() const;
   int Say(std::string_view text, UINT flags);
   void SetRunControls(const std::string& caption);
+  // The hooks of a run and the start of its progress, shared by a new
+  // snapshot and an update.
+  ScanHooks RunHooks();
+  void StartProgress();
+  // After a new snapshot's label checks: whether the disk's snapshot, when
+  // there is one, may get a second one.
+  bool SecondSnapshotAllowed();
   // The end of a run: controls back to idle, the optional eject, state 0.
   void EndRun(bool eject);
   void EjectAfterRun();

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "browse/entry_texts.h"
 #include "browse/list_texts.h"
+#include "platform/file_time.h"
 #include "browse/unit_public.h"
 
 using namespace browse;
@@ -76,4 +78,21 @@ TEST(BrowseFileDetails, TextAndCaption) {
   EXPECT_EQ(FileDetailsText("a.txt", "[CD1]:\\docs\\", 1536),
             "文件: a.txt  \r路径: [CD1]:\\docs\\  \r大小: 2K  ");
   EXPECT_EQ(FileDetailsCaption("Vorlune"), "Vorlune-文件");
+}
+
+TEST(BrowseEntryTexts, DateAndAttributesOfTheDetailsBox) {
+  EXPECT_EQ(AttributesText(0), "无");
+  EXPECT_EQ(AttributesText(0x1 | 0x2 | 0x4 | 0x20 | 0x400), "只读、隐藏、系统、存档、链接");
+  EXPECT_EQ(AttributesText(0x10 | 0x20), "存档");  // the folder bit is not an attribute shown
+  EXPECT_EQ(EntryDateText(0), "");
+  const std::string plain = FileDetailsText("a.doc", "[CD1]:\\", 2048);
+  EXPECT_EQ(FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, false, 0, 0), plain);
+  const std::string known = FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, true, filetime::FromUnix(0, 0), 0x1);
+  EXPECT_EQ(known.rfind(plain, 0), 0u);
+  EXPECT_NE(known.find("修改日期: " + filetime::FormatLocal(filetime::FromUnix(0, 0))), std::string::npos);
+  EXPECT_NE(known.find("属性: 只读"), std::string::npos);
+  // A row made before the catalogue kept times says so, never 1601.
+  const std::string old = FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, true, 0, 0);
+  EXPECT_NE(old.find("修改日期: 未记录"), std::string::npos);
+  EXPECT_EQ(old.find("1601"), std::string::npos);
 }

@@ -63,7 +63,7 @@ std::string Bytes(const std::string& path) {
 
 // A catalogue at `file` with two snapshots of `files` entries each.
 void MakeCatalogue(const std::string& file, int files = 200) {
-  catalog::CreateEmptyCatalog(file, catalog::kDatabasePassword);
+  testsupport::MakeEmptyCatalog(file);
   catalog::Connection cn;
   cn.SetConnectionString("Data Source=" + file + ";Jet OLEDB:Database Password=" + catalog::kDatabasePassword);
   cn.Open();
@@ -100,7 +100,7 @@ class PlaceTest : public ::testing::Test {
       if (onPump) onPump();
     };
     hooks.state = [this] { return state; };
-    create::SnapshotRequest r{label, create::MemorySource::kRoot, 1048576, ""};
+    create::SnapshotRequest r{label, create::MemorySource::kRoot, 1048576, "", {}};
     return create::TakeSnapshot(q, src, r, hooks, [this] { state = create::kScanRunning; });
   }
   // What a second connection finds on disk.

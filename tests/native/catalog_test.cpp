@@ -17,7 +17,7 @@ namespace {
 class CatalogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    CreateEmptyCatalog(dir.File("Kestrova"), kDatabasePassword);
+    testsupport::MakeEmptyCatalog(dir.File("Kestrova"));
     cn.SetConnectionString(BuildConnectionString(dir.Path() + "/"));
     cn.Open();
   }
@@ -269,7 +269,7 @@ TEST(CatalogOpen, MissingOrForeignFileFailsNamingTheFile) {
 
 TEST(CatalogOpen, CommittedRowsSurviveAnUncleanEnd) {
   testsupport::TempDir dir;
-  CreateEmptyCatalog(dir.File("Kestrova"), kDatabasePassword);
+  testsupport::MakeEmptyCatalog(dir.File("Kestrova"));
   auto* cn = new Connection;
   cn->SetConnectionString(BuildConnectionString(dir.Path() + "/"));
   cn->Open();

@@ -18,7 +18,7 @@ namespace testsupport {
 class CatalogFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    catalog::CreateEmptyCatalog(dir.File("Kestrova"), catalog::kDatabasePassword);
+    testsupport::MakeEmptyCatalog(dir.File("Kestrova"));
     cn.SetConnectionString(catalog::BuildConnectionString(Folder()));
     cn.Open();
   }

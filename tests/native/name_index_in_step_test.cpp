@@ -48,7 +48,7 @@ class NameIndexInStep : public testsupport::CatalogFixture {
     };
     h.state = [this] { return state; };
     h.scannedKB = &scannedKB;
-    SnapshotRequest r{label, MemorySource::kRoot, 10485760, ""};
+    SnapshotRequest r{label, MemorySource::kRoot, 10485760, "", {}};
     return TakeSnapshot(q, src, r, h, [this] { state = kScanRunning; });
   }
   void FillSource(int files) {

@@ -25,11 +25,11 @@ namespace {
 
 class TextSink : public RowSink {
  public:
-  void AppendFolder(std::string_view name, std::string_view path) override {
-    rows.push_back("D " + std::string(path) + std::string(name));
+  void AppendFolder(const DirEntry& e, std::string_view path) override {
+    rows.push_back("D " + std::string(path) + e.name);
   }
-  void AppendFile(std::string_view name, std::string_view path, int64_t size) override {
-    rows.push_back("F " + std::string(path) + std::string(name) + " " + std::to_string(size));
+  void AppendFile(const DirEntry& e, std::string_view path) override {
+    rows.push_back("F " + std::string(path) + e.name + " " + std::to_string(e.size));
   }
   std::vector<std::string> rows;
 };

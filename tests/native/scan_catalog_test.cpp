@@ -20,7 +20,7 @@ namespace {
 class ScanCatalogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    catalog::CreateEmptyCatalog(dir.File("Kestrova"), catalog::kDatabasePassword);
+    testsupport::MakeEmptyCatalog(dir.File("Kestrova"));
     cn.SetConnectionString(catalog::BuildConnectionString(dir.Path() + "/"));
     cn.Open();
   }
@@ -34,7 +34,7 @@ class ScanCatalogTest : public ::testing::Test {
     return h;
   }
   SnapshotOutcome Take(const std::string& label, int64_t diskSizeKB = 10485760, const std::string& memo = "") {
-    SnapshotRequest r{label, MemorySource::kRoot, diskSizeKB, memo};
+    SnapshotRequest r{label, MemorySource::kRoot, diskSizeKB, memo, {}};
     return TakeSnapshot(q, src, r, Hooks(), [this] { state = kScanRunning; });
   }
   // Counts through a second query on the same connection, as another
@@ -206,26 +206,27 @@ TEST_F(ScanCatalogTest, AFailedCommitEndsTheRunWithNoTransactionLeftOpen) {
 
 TEST(CatalogSinkTest, CommitsEveryHalfSecondOrEveryTenThousandRows) {
   testsupport::TempDir dir;
-  catalog::CreateEmptyCatalog(dir.File("Kestrova"), catalog::kDatabasePassword);
+  testsupport::MakeEmptyCatalog(dir.File("Kestrova"));
   catalog::Connection cn;
   cn.SetConnectionString(catalog::BuildConnectionString(dir.Path() + "/"));
   cn.Open();
   catalog::Query q(&cn);
   auto t = CatalogSink::Clock::time_point{};
   CatalogSink sink(q, [&] { return t; });
-  for (int i = 0; i < 3; ++i) sink.AppendFile("f", "[X]:\\", 1);
+  const DirEntry f{"f", false, false, false, false, 1}, d{"d", true}, last{"last", false, false, false, false, 1};
+  for (int i = 0; i < 3; ++i) sink.AppendFile(f, "[X]:\\");
   EXPECT_EQ(sink.Commits(), 0);
   EXPECT_TRUE(cn.InTransaction());
   t += std::chrono::milliseconds(499);
-  sink.AppendFile("f", "[X]:\\", 1);
+  sink.AppendFile(f, "[X]:\\");
   EXPECT_EQ(sink.Commits(), 0);
   t += std::chrono::milliseconds(1);
-  sink.AppendFile("f", "[X]:\\", 1);
+  sink.AppendFile(f, "[X]:\\");
   EXPECT_EQ(sink.Commits(), 1);
   EXPECT_FALSE(cn.InTransaction());
-  for (int i = 0; i < CatalogSink::kRowsPerCommit; ++i) sink.AppendFolder("d", "[X]:\\");
+  for (int i = 0; i < CatalogSink::kRowsPerCommit; ++i) sink.AppendFolder(d, "[X]:\\");
   EXPECT_EQ(sink.Commits(), 2);
-  sink.AppendFile("last", "[X]:\\", 1);
+  sink.AppendFile(last, "[X]:\\");
   sink.Finish();
   EXPECT_EQ(sink.Commits(), 3);
   EXPECT_EQ(sink.RowsPosted(), 5 + CatalogSink::kRowsPerCommit + 1);

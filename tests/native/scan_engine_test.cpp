@@ -21,12 +21,12 @@ struct Row {
 
 class RecordingSink : public RowSink {
  public:
-  void AppendFolder(std::string_view name, std::string_view path) override {
-    rows.push_back({1, std::string(path), std::string(name), -1});
+  void AppendFolder(const DirEntry& e, std::string_view path) override {
+    rows.push_back({1, std::string(path), e.name, -1});
   }
-  void AppendFile(std::string_view name, std::string_view path, int64_t size) override {
+  void AppendFile(const DirEntry& e, std::string_view path) override {
     if (failAt >= 0 && static_cast<int>(rows.size()) == failAt) throw std::runtime_error("refused");
-    rows.push_back({0, std::string(path), std::string(name), size});
+    rows.push_back({0, std::string(path), e.name, e.size});
   }
   std::vector<Row> rows;
   int failAt = -1;
@@ -213,8 +213,8 @@ class DeepSource : public DirectorySource {
 
 class CountingSink : public RowSink {
  public:
-  void AppendFolder(std::string_view, std::string_view path) override { Check(1, path); }
-  void AppendFile(std::string_view, std::string_view path, int64_t) override { Check(0, path); }
+  void AppendFolder(const DirEntry&, std::string_view path) override { Check(1, path); }
+  void AppendFile(const DirEntry&, std::string_view path) override { Check(0, path); }
   void Check(int type, std::string_view path) {
     // Rows alternate folder, file at each level; paths grow by "d\" a level.
     bool folderRow = rows % 2 == 0 && rows + 1 < 2 * DeepSource::kDepth - 1;

@@ -39,10 +39,12 @@ TEST(SortColumns, CapacitiesCompareAsNumbersInTheSnapshotList) {
   EXPECT_EQ(Sorted(caps, asText), (std::vector<std::string>{"4300M", "700M", "99M"}));
 }
 
-TEST(SortColumns, OnlyTheCapacityColumnOfTheSnapshotListIsNumeric) {
+TEST(SortColumns, CapacityCountsAndDatesAreTheNumericColumns) {
   ColumnSortState state;
   EXPECT_EQ(state.Click(0, true).mode, CompareMode::Text);
-  EXPECT_EQ(state.Click(2, true).mode, CompareMode::Text);
+  EXPECT_EQ(state.Click(2, true).mode, CompareMode::Number);  // "日期" of the snapshot list
+  EXPECT_EQ(state.Click(5, true).mode, CompareMode::Text);    // "备 注", the last
+  EXPECT_EQ(state.Click(3, false).mode, CompareMode::Number);  // "修改日期" of a folder listing
   EXPECT_EQ(state.Click(1, false).mode, CompareMode::Text);  // "类别" of a folder listing
 }
 
@@ -82,4 +84,15 @@ TEST(SortColumns, TextModeIgnoresLetterCaseAndMixesKinds) {
   EXPECT_GT(CompareItems("Zip", "_zip", up, c), 0);  // '_' sits between the two cases
   EXPECT_EQ(Sorted({"文件", "目录", "文件", "目录"}, {1, CompareMode::Text, true}),
             (std::vector<std::string>{"文件", "文件", "目录", "目录"}));
+}
+
+TEST(SortColumns, DatesSortAsMomentsNotAsText) {
+  // "9" after "10" as text; here the digits make the moment, and an entry
+  // without a date comes first.
+  const browse::FoldingCollator c;
+  browse::SortParams p{3, browse::CompareMode::Number, true};
+  EXPECT_LT(browse::CompareItems("2025-12-31 23:59", "2026-01-01 00:00", p, c), 0);
+  EXPECT_LT(browse::CompareItems("2026-11-02 09:05", "2026-11-02 10:00", p, c), 0);
+  EXPECT_LT(browse::CompareItems("", "1969-12-31 23:59", p, c), 0);
+  EXPECT_EQ(browse::CompareItems("2026-11-02 09:05", "2026-11-02 09:05", p, c), 0);
 }

@@ -1,8 +1,23 @@
 #include "tests/native/test_support.h"
 
+#include <cstdlib>
 #include <random>
 
+#include "catalog/connection.h"
+#include "catalog/schema.h"
+
 namespace testsupport {
+
+void CopyOldFormCatalog(const std::string& path) {
+  std::filesystem::copy_file(std::string(VORLUNE_SOURCE_DIR) + "/tests/native/data/old-form/Kestrova", path);
+}
+
+void MakeEmptyCatalog(const std::string& path) {
+  if (std::getenv("VORLUNE_TEST_OLD_FORM"))
+    CopyOldFormCatalog(path);
+  else
+    catalog::CreateEmptyCatalog(path, catalog::kDatabasePassword);
+}
 
 TempDir::TempDir() {
   std::random_device rd;

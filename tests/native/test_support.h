@@ -24,6 +24,14 @@ class TempDir {
 
 namespace testsupport {
 
+// An empty catalogue at `path`: the current form, or, when the
+// environment variable VORLUNE_TEST_OLD_FORM is set, a copy of the first
+// form (tests/native/data/old-form/Kestrova, made by that version's
+// make_catalog), so that the whole suite can run on an upgraded catalogue.
+void MakeEmptyCatalog(const std::string& path);
+// The first form's empty catalogue, copied to `path`.
+void CopyOldFormCatalog(const std::string& path);
+
 // A small file system of its own (a tmpfs of `bytes`), for a disk that runs
 // full, and that can be made read-only, as a CD or a write-protected stick
 // is. Mounting needs the rights of root; Mounted() says whether it worked

@@ -209,7 +209,7 @@ size_t CheckBlock(const std::vector<Row>& rows, size_t i, const std::string& pat
 
 TEST_F(CreateWindowTest, LaidOutWithItsTextsHintsAndInitialStates) {
   EXPECT_EQ(form->Caption(), "Vorlune - 创建快照");
-  EXPECT_EQ(form->ClientWidth(), 473);
+  EXPECT_EQ(form->ClientWidth(), 553);
   EXPECT_EQ(form->ClientHeight(), 321);
   EXPECT_EQ(form->Label1.Caption(), "选择创建设快照的存储设备：        ");
   EXPECT_EQ(form->Label3.Caption(), "输入存储盘标签：");
@@ -224,6 +224,7 @@ TEST_F(CreateWindowTest, LaidOutWithItsTextsHintsAndInitialStates) {
     const char* hint;
     bool enabled;
   } buttons[] = {{form->BtnCreate, "创建(&S)", "创建快照", true},
+                 {form->BtnUpdate, "更新快照(&U)", "重新扫描此盘并更新它的快照", false},
                  {form->BtnCancel, "取消(&C)", "停止创建快照并删除已生成的资料", false},
                  {form->BtnStop, "停止(&N)", "停止创建快照", false},
                  {form->BtnBack, "后台执行(&B)", "隐藏到后台执行", false},
@@ -750,4 +751,94 @@ TEST_F(CreateWindowTest, DISABLED_Screenshots) {
   };
   boxes.Plan(IDOK);
   form->BtnCreate.Click();
+}
+
+// A catalogued disk in the selected drive: named under the drive list,
+// updated in place with the change counts, and asked about before a second
+// snapshot; a disk without a serial number is never recognised.
+TEST_F(CreateWindowTest, RecognisesACataloguedDiskAndUpdatesItsSnapshot) {
+  MappedDrive drive;
+  ASSERT_TRUE(drive.ok());
+  drive.Folder("docs");
+  drive.File("docs\\a.txt", 10);
+  drive.File("docs\\b.txt", 20);
+  catalog::VolumeIdentity volume{0x5EED1234, "PHOTOS", "FAT32", DRIVE_REMOVABLE, 1 << 30, 1 << 20};
+  form->VolumeOf = [&](const std::string&) { return volume; };
+  boxes.Plan(IDOK);
+  Run(drive, "CD_1", "旅行照片");
+  ASSERT_EQ(Snapshots("CD_1"), 1);
+  form->RecogniseSelectedDisk();
+  EXPECT_EQ(form->KnownLabel, "CD_1");
+  EXPECT_EQ(form->LblKnown.Caption().rfind("此盘已编目为 CD_1，更新于 20", 0), 0u) << form->LblKnown.Caption();
+  EXPECT_TRUE(form->BtnUpdate.Enabled());
+
+  drive.File("docs\\new.jpg", 4096);
+  drive.File("docs\\a.txt", 11);  // another size
+  DeleteFileW((std::wstring(1, drive.Root()[0]) + L":\\docs\\b.txt").c_str());
+  boxes.Plan(IDOK);
+  form->BtnUpdate.Click();
+  ASSERT_EQ(boxes.Count(), 2);
+  // Changed: a.txt by its size, and docs by its time (its entries changed).
+  EXPECT_EQ(boxes.Last().text, "快照 [ CD_1 ] 已更新：新增 1 项，删除 1 项，改变 2 项");
+  EXPECT_EQ(Snapshots("CD_1"), 1);
+  catalog::Query q(&cn);
+  catalog::OpenSnapshotRow(q, "CD_1");
+  EXPECT_EQ(q.AsString("Memo1"), "旅行照片");
+  q.Close();
+  std::vector<Row> rows = Rows();
+  std::sort(rows.begin(), rows.end());
+  EXPECT_EQ(rows, (std::vector<Row>{{"[CD_1]:\\", "docs", 1, -1},
+                                    {"[CD_1]:\\docs\\", "a.txt", 0, 11},
+                                    {"[CD_1]:\\docs\\", "new.jpg", 0, 4096}}));
+
+  // A second snapshot of the same disk is asked about; "no" makes none.
+  boxes.Plan(IDNO);
+  form->EdtCDID.SetText("CD_2");
+  form->BtnCreate.Click();
+  ASSERT_EQ(boxes.Count(), 3);
+  EXPECT_EQ(boxes.Last().text.rfind("此盘已编目为 CD_1。", 0), 0u);
+  EXPECT_EQ(Snapshots("CD_2"), 0);
+
+  // Same label, no serial number: not this disk.
+  volume.serial = 0;
+  form->RecogniseSelectedDisk();
+  EXPECT_EQ(form->KnownLabel, "");
+  EXPECT_EQ(form->LblKnown.Caption(), "");
+  EXPECT_FALSE(form->BtnUpdate.Enabled());
+  EXPECT_EQ(boxes.Unplanned(), 0);
+}
+
+// Times and attributes as Windows reports them reach the catalogue exactly.
+TEST_F(CreateWindowTest, RecordsEachEntrysTimeAndAttributes) {
+  MappedDrive drive;
+  ASSERT_TRUE(drive.ok());
+  drive.File("old.txt", 1, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  drive.File("fat.txt", 2, FILE_ATTRIBUTE_HIDDEN);
+  // 1960-01-01 00:00:00.1234567 UTC and an even second of 2040.
+  const std::pair<const char*, int64_t> times[] = {{"old.txt", 113288544001234567}, {"fat.txt", 138534624000000000}};
+  for (const auto& [name, ticks] : times) {
+    const std::wstring path = std::wstring(1, drive.Root()[0]) + L":\\" + ui::Wide(name);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    FILETIME ft{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+    ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &ft));
+    CloseHandle(h);
+  }
+  SetFileAttributesW((std::wstring(1, drive.Root()[0]) + L":\\old.txt").c_str(),
+                     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  SetFileAttributesW((std::wstring(1, drive.Root()[0]) + L":\\fat.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  boxes.Plan(IDOK);
+  Run(drive, "DATES");
+  catalog::Query q(&cn);
+  for (const auto& [name, ticks] : times) {
+    catalog::OpenFileRow(q, "[DATES]:\\", name);
+    ASSERT_FALSE(q.Eof()) << name;
+    EXPECT_EQ(q.AsInteger("Modified"), ticks) << name;
+  }
+  catalog::OpenFileRow(q, "[DATES]:\\", "old.txt");
+  EXPECT_EQ(q.AsInteger("Attr"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+  catalog::OpenFileRow(q, "[DATES]:\\", "fat.txt");
+  EXPECT_EQ(q.AsInteger("Attr") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
+  q.Close();
 }

@@ -23,10 +23,10 @@ TEST_F(MainWindowTest, WalksFromTheSnapshotListIntoFoldersAndBack) {
   ASSERT_EQ(lv->ItemCount(), 2);
   EXPECT_EQ(lv->Item(0)->Caption(), "CD1");
   EXPECT_EQ(lv->Item(0)->SubItem(0), "700M");
-  EXPECT_EQ(lv->Item(0)->SubItem(1), "123456789012345678901234...");
-  EXPECT_EQ(lv->Item(1)->SubItem(1), "光盘备注");
+  EXPECT_EQ(lv->Item(0)->SubItem(4), "123456789012345678901234...");
+  EXPECT_EQ(lv->Item(1)->SubItem(4), "光盘备注");
   EXPECT_EQ(lv->Item(0)->ImageIndex(), 0);
-  EXPECT_EQ(ColumnCaptions(), "存储设备|容量|备 注");
+  EXPECT_EQ(ColumnCaptions(), "存储设备|容量|日期|文件|文件夹|备 注");
   EXPECT_EQ(main->StatusBar1->PanelText(1), "浏览所有");
   EXPECT_FALSE(main->TBtnUpdir->Enabled());
   EXPECT_FALSE(main->TBtnDelete->Enabled());
@@ -42,7 +42,7 @@ TEST_F(MainWindowTest, WalksFromTheSnapshotListIntoFoldersAndBack) {
   main->ListView1DblClick();
   EXPECT_EQ(main->CurrentPath, "[CD1]:\\");
   EXPECT_EQ(main->StatusBar1->PanelText(1), "当前路径：[CD1]:\\");
-  EXPECT_EQ(ColumnCaptions(), "名称|类别|位置");
+  EXPECT_EQ(ColumnCaptions(), "名称|类别|位置|修改日期");
   ASSERT_EQ(lv->ItemCount(), 3);
   EXPECT_EQ(lv->Item(0)->Caption(), "docs");
   EXPECT_EQ(lv->Item(0)->ImageIndex(), 1);
@@ -103,7 +103,8 @@ TEST_F(MainWindowTest, FileDetailsShowNameLocationAndRoundedSize) {
   EXPECT_EQ(boxes.Last().caption, "Vorlune-文件");
   EXPECT_EQ(boxes.Last().icon, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(boxes.Last().buttons, static_cast<UINT>(MB_OK));
-  EXPECT_EQ(boxes.Last().text, "文件: big.iso  \r路径: [CD1]:\\docs\\  \r大小: 4882812K  ");
+  // A row written without a time (as by the first form of the catalogue).
+  EXPECT_EQ(boxes.Last().text, "文件: big.iso  \r路径: [CD1]:\\docs\\  \r大小: 4882812K  \r修改日期: 未记录  \r属性: 无  ");
   EXPECT_EQ(boxes.Last().owner, main->Handle());
   EXPECT_EQ(main->CurrentPath, "[CD1]:\\docs\\");  // unchanged
 }
@@ -112,7 +113,7 @@ TEST_F(MainWindowTest, EmptyCatalogShowsAnEmptySnapshotList) {
   catalog::CreateEmptyCatalog(folder + "Kestrova", catalog::kDatabasePassword);
   Start();
   EXPECT_EQ(main->ListView1->ItemCount(), 0);
-  EXPECT_EQ(ColumnCaptions(), "存储设备|容量|备 注");
+  EXPECT_EQ(ColumnCaptions(), "存储设备|容量|日期|文件|文件夹|备 注");
   EXPECT_EQ(main->StatusBar1->PanelText(1), "浏览所有");
   EXPECT_FALSE(main->TBtnUpdir->Enabled());
   EXPECT_FALSE(main->TBtnMemo->Enabled());

@@ -75,7 +75,7 @@ TEST_F(SnapshotWindowsTest, RenameAndMemoFromTheToolbarRefreshTheList) {
     });
     main->TBtnMemo->Click();
   }
-  EXPECT_EQ(main->ListView1->Item(0)->SubItem(1), "It's a very long memo of...");
+  EXPECT_EQ(main->ListView1->Item(0)->SubItem(4), "It's a very long memo of...");
 }
 
 TEST_F(SnapshotWindowsTest, TreeViewFromTheToolbarWithStatusAndFileDetails) {

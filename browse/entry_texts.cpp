@@ -1,0 +1,33 @@
+#include "browse/entry_texts.h"
+
+#include "browse/list_texts.h"
+#include "platform/file_time.h"
+
+namespace browse {
+
+std::string EntryDateText(int64_t modifiedTicks) { return filetime::FormatLocal(modifiedTicks).substr(0, 16); }
+
+std::string AttributesText(int64_t attributes) {
+  // The bit values Windows gives them (create/dir_source.h).
+  static const struct {
+    int64_t bit;
+    const char* name;
+  } kNames[] = {{0x1, "只读"}, {0x2, "隐藏"}, {0x4, "系统"}, {0x20, "存档"}, {0x400, "链接"}};
+  std::string text;
+  for (const auto& n : kNames)
+    if (attributes & n.bit) text += (text.empty() ? "" : "、") + std::string(n.name);
+  return text.empty() ? "无" : text;
+}
+
+std::string FileDetailsWithDates(std::string_view name, std::string_view location, int64_t sizeBytes,
+                                 bool hasDetails, int64_t modifiedTicks, int64_t attributes) {
+  std::string text = FileDetailsText(name, location, sizeBytes);
+  if (!hasDetails) return text;
+  const std::string date = filetime::FormatLocal(modifiedTicks);
+  // The lines of the box are ended as FileDetailsText ends them.
+  text += "\r修改日期: " + (date.empty() ? std::string("未记录") : date) + "  ";
+  text += "\r属性: " + AttributesText(attributes) + "  ";
+  return text;
+}
+
+}  // namespace browse
