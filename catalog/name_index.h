@@ -20,9 +20,12 @@
 
 #include "catalog/row_changes.h"
 
+struct sqlite3;
+
 namespace catalog {
 
 class Connection;
+class NamePattern;
 
 // The kind of an entry as the search's options test it: Type 0 is a file,
 // Type 1 a folder; any other value is found only when both options are on.
@@ -76,6 +79,15 @@ class NameIndex {
   };
   void Replace(int64_t first, int64_t last, const std::vector<Row>& rows);
 
+  // Gives a newly opened connection the SQL function of ScanFile, bound to
+  // this index; false when the engine refuses (out of memory).
+  bool RegisterMatchFunction(sqlite3* db);
+  // The pattern that the SQL function tests (none outside ScanFile).
+  struct MatchState {
+    const NamePattern* pattern = nullptr;
+    std::string folded;
+  };
+
  private:
   struct Chunk;
   using Chunks = std::vector<std::unique_ptr<Chunk>>;
@@ -89,6 +101,7 @@ class NameIndex {
   bool built_ = false;
   bool building_ = false;  // BuildStep has read the rows up to LastRowid()
   int64_t dataVersion_ = 0;
+  std::unique_ptr<MatchState> match_;  // at a fixed address: the engine holds it
 };
 
 }  // namespace catalog

@@ -111,6 +111,23 @@ TEST_F(NameIndexInStep, DeleteRenameAndCompaction) {
   ExpectInStep("after a compaction");
 }
 
+TEST_F(NameIndexInStep, ChangesWhoseNotedRangesLieOneInsideAnotherBetweenTwoSearches) {
+  FillSource(300);
+  Scan("OLD");
+  Scan("OTHER");
+  EXPECT_EQ(Hits("quokka"), 6u);
+  // Two discs scanned one after the other (their rows one range), an older
+  // snapshot renamed (a range before it, not next to the new rows), the
+  // first new disc deleted (a shorter range inside the first one, starting
+  // where it starts).
+  Scan("NEW1");
+  Scan("NEW2");
+  ASSERT_TRUE(maintain::RenameSnapshot(q, "OLD", "OLD2"));
+  maintain::DeleteSnapshot(q, "NEW1");
+  EXPECT_EQ(Hits("quokka"), 9u);  // OLD2's, OTHER's and NEW2's
+  ExpectInStep("after changes whose ranges overlap");
+}
+
 TEST_F(NameIndexInStep, ABuildInSlicesTakesTheChangesMadeBetweenSlices) {
   FillSource(300);
   Scan("CD1");
