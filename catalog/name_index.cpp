@@ -196,10 +196,22 @@ void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
     }
     return;
   }
+  // Rows inside the index (a rename rewrites every path of a snapshot, up
+  // to millions of rows) are put in a chunk's worth at a time, so that the
+  // rows read are bounded as the chunks are.
   std::vector<Row> rows;
-  for (; !q.Eof(); q.Next()) rows.push_back(Row{q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1))});
+  rows.reserve(std::min<size_t>(chunkEntries_, 1024));
+  int64_t from = first;
+  for (; !q.Eof(); q.Next()) {
+    if (rows.size() == chunkEntries_) {
+      Replace(from, rows.back().rowid, rows);
+      from = rows.back().rowid + 1;
+      rows.clear();
+    }
+    rows.push_back(Row{q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1))});
+  }
   q.Close();
-  Replace(first, last, rows);
+  Replace(from, last, rows);
 }
 
 void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
@@ -223,9 +235,9 @@ void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
   built_ = true;
 }
 
-std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool folders, bool files) {
+RowidList NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool folders, bool files) {
   const unsigned kinds = KindsWanted(folders, files);
-  std::vector<int64_t> hits;
+  RowidList hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(searchText);
   // The connection's function tests this search's pattern while the scan
@@ -245,7 +257,7 @@ std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view search
   return hits;
 }
 
-std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
+RowidList NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
   if (building_ && !built_) return ScanFile(cn, text, folders, files);
   const int64_t version = DataVersion(cn);
   // data_version moves when another connection commits to the file.
@@ -255,9 +267,9 @@ std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bo
   return Find(text, folders, files);
 }
 
-std::vector<int64_t> NameIndex::Find(std::string_view text, bool folders, bool files) const {
+RowidList NameIndex::Find(std::string_view text, bool folders, bool files) const {
   const unsigned kinds = KindsWanted(folders, files);
-  std::vector<int64_t> hits;
+  RowidList hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(text);
   const std::string& anchor = pattern.Anchor();

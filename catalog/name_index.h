@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "catalog/row_changes.h"
+#include "catalog/rowid_list.h"
 
 struct sqlite3;
 
@@ -46,15 +47,15 @@ class NameIndex {
   // While a build in slices is under way the file answers instead
   // (ScanFile), so that a search right after start-up costs no more than
   // one read of the names; the slices go on afterwards.
-  std::vector<int64_t> Search(Connection& cn, std::string_view text, bool folders, bool files);
+  RowidList Search(Connection& cn, std::string_view text, bool folders, bool files);
   // The same answer read from the file, row by row, without the index.
-  static std::vector<int64_t> ScanFile(Connection& cn, std::string_view text, bool folders, bool files);
+  static RowidList ScanFile(Connection& cn, std::string_view text, bool folders, bool files);
 
   // In step with the file: built at the first call, then the touched rows
   // read again; everything read again when `rebuild`.
   void Sync(Connection& cn, RowChanges::Taken changes, bool rebuild);
   // The search over the index as it stands.
-  std::vector<int64_t> Find(std::string_view text, bool folders, bool files) const;
+  RowidList Find(std::string_view text, bool folders, bool files) const;
 
   // Reads the file in slices, `rows` at a time, so that a window can build
   // the index between its messages before the first search asks for it.

@@ -44,7 +44,7 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     if (!cn) throw catalog::DbError("查询未连接到目录数据库");
     // The hits' rowids from the names in memory, then each hit's row read
     // on the shared query as the list takes it.
-    const std::vector<int64_t> hits = cn->Names().Search(*cn, text, folders, files);
+    const catalog::RowidList hits = cn->Names().Search(*cn, text, folders, files);
     bool found = false;
     if (hits.empty())
       q.Clear();
