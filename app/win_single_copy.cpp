@@ -10,10 +10,40 @@
 namespace app {
 namespace {
 
-// "Local\Vorlune.<hash of the path in capitals>": the same catalogue gives
-// the same name however its path is spelled in letter case.
+// A kernel handle closed when it goes.
+struct KernelHandle {
+  HANDLE h;
+  ~KernelHandle() {
+    if (h != INVALID_HANDLE_VALUE && h) CloseHandle(h);
+  }
+};
+
+// The file's path as the system resolves it: the same for a drive letter
+// and the UNC path of a share, a `subst` letter and its folder, a short 8.3
+// name and the long one. The path as given when the file cannot be opened.
+std::wstring FinalPath(const std::string& file) {
+  const std::wstring given = ui::Wide(file);
+  KernelHandle f{CreateFileW(given.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return given;
+  std::wstring final(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD n = GetFinalPathNameByHandleW(f.h, final.data(), static_cast<DWORD>(final.size()),
+                                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return given;
+    if (n < final.size()) {
+      final.resize(n);
+      return final;
+    }
+    final.assign(n, L'\0');  // n counts the ending zero when the buffer was short
+  }
+  return given;
+}
+
+// "Local\Vorlune.<hash of the final path in capitals>": the same catalogue
+// gives the same name however its path is spelled or reached.
 std::wstring ObjectName(const std::string& file, const wchar_t* suffix) {
-  std::wstring w = ui::Wide(file);
+  std::wstring w = FinalPath(file);
   if (!w.empty()) CharUpperBuffW(w.data(), static_cast<DWORD>(w.size()));
   for (wchar_t& c : w)
     if (c == L'/') c = L'\\';
@@ -22,11 +52,20 @@ std::wstring ObjectName(const std::string& file, const wchar_t* suffix) {
 
 }  // namespace
 
+std::wstring SingleCopy::MutexName(const std::string& catalogFile) { return ObjectName(catalogFile, L".copy"); }
+
+bool SingleCopy::FirstAfterCreate(bool created, DWORD error) {
+  // A mutex that exists but may not be opened belongs to a copy started
+  // with more rights (run as administrator): another copy runs. Without a
+  // mutex for any other reason the copy runs as the first: refusing to
+  // start would be worse.
+  if (!created) return error != ERROR_ACCESS_DENIED;
+  return error != ERROR_ALREADY_EXISTS;
+}
+
 SingleCopy::SingleCopy(const std::string& catalogFile) : file_(catalogFile) {
-  mutex_ = CreateMutexW(nullptr, FALSE, ObjectName(file_, L".copy").c_str());
-  // Without a mutex at all (no rights to make one) the copy runs as the
-  // first: refusing to start would be worse.
-  first_ = !mutex_ || GetLastError() != ERROR_ALREADY_EXISTS;
+  mutex_ = CreateMutexW(nullptr, FALSE, MutexName(file_).c_str());
+  first_ = FirstAfterCreate(mutex_ != nullptr, GetLastError());
   shared_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(uint64_t),
                                ObjectName(file_, L".window").c_str());
 }

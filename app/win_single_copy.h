@@ -1,9 +1,10 @@
 // One running copy of the program per catalogue. Two copies writing one
 // catalogue would wait for each other's locks at every statement and could
 // stop each other's scans, so the first copy started on a catalogue holds a
-// named mutex made from the catalogue's full path and publishes its main
-// window; a copy started later on the same catalogue asks whether to bring
-// that window to the front, and ends without opening the catalogue.
+// named mutex made from the catalogue's final path and publishes its main
+// window; a copy started later on the same catalogue (however its path is
+// spelled or reached) asks whether to bring that window to the front, and
+// ends without opening the catalogue.
 // Copies on different catalogues (different folders) run side by side.
 #pragma once
 
@@ -23,6 +24,13 @@ class SingleCopy {
 
   // Whether this is the first copy on the catalogue.
   bool First() const { return first_; }
+  // The name of the mutex for the catalogue: made from the file's final
+  // path (drive letters, shares, `subst` and short names resolved), in
+  // capitals.
+  static std::wstring MutexName(const std::string& catalogFile);
+  // Whether CreateMutexW's outcome (made or not, and the last error) makes
+  // this the first copy.
+  static bool FirstAfterCreate(bool created, DWORD error);
   // The first copy: makes its main window known to later copies.
   void Publish(HWND mainWindow);
   // A later copy: the first copy's main window (null until it published).

@@ -41,10 +41,11 @@ std::string FolderOf(const std::string& file) {
   return cut == std::string::npos ? std::string() : file.substr(0, cut + 1);
 }
 
-// The file as a URI that opens it read-only and immutable: a file in
-// write-ahead mode then opens without its shared-memory file, which a
-// read-only medium cannot hold, and the engine takes no locks.
-std::string ImmutableUri(const std::string& path) {
+// The file as a URI that opens it read-only. Immutable, the engine takes no
+// locks and never looks whether the file changed, and a file in write-ahead
+// mode opens without its shared-memory file, which a read-only place cannot
+// hold: right for a CD, wrong where someone else may still write the file.
+std::string ReadOnlyUri(const std::string& path, bool immutable) {
   std::string p = path;
   for (char& c : p)
     if (c == '\\') c = '/';
@@ -61,7 +62,7 @@ std::string ImmutableUri(const std::string& path) {
       uri += static_cast<char>(c);
     }
   }
-  return uri + "?mode=ro&immutable=1";
+  return uri + (immutable ? "?mode=ro&immutable=1" : "?mode=ro");
 }
 
 std::string Text(sqlite3_stmt* st, int column) {
@@ -84,10 +85,15 @@ void Connection::Open() {
   readOnly_ = !fileio::CanWriteFile(file) || !fileio::CanCreateIn(FolderOf(file));
   network_ = forceNetwork_ || fileio::IsOnNetwork(file);
   damaged_ = false;
+  // Read-only but still changing (a share or folder the user may only
+  // read): the engine's locks and change checks stay on, so the writes of
+  // another machine are seen whole. Immutable only on a medium that cannot
+  // change, or when a file in write-ahead mode cannot be read otherwise.
+  bool immutable = readOnly_ && fileio::IsUnchangingMedium(file);
   sqlite3* db = nullptr;
   // One thread uses the connection: without the engine's per-call lock every
   // column read of a long query is cheaper.
-  const int rc = readOnly_ ? sqlite3_open_v2(ImmutableUri(file).c_str(), &db,
+  const int rc = readOnly_ ? sqlite3_open_v2(ReadOnlyUri(file, immutable).c_str(), &db,
                                              SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr)
                            : sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   db_ = db;
@@ -108,6 +114,18 @@ void Connection::Open() {
   if (switchJournal) sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE", nullptr, nullptr, nullptr);
   sqlite3_stmt* st = nullptr;
   int step = sqlite3_prepare_v2(db_, "SELECT Key, Value FROM CatalogInfo", -1, &st, nullptr);
+  if (step == SQLITE_CANTOPEN && readOnly_ && !immutable) {
+    // A file in write-ahead mode whose shared-memory file the place can
+    // neither hold nor give: only the immutable open reads it.
+    sqlite3_close(db_);
+    db_ = nullptr;
+    immutable = true;
+    if (sqlite3_open_v2(ReadOnlyUri(file, true).c_str(), &db_,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+      fail(db_ ? sqlite3_errmsg(db_) : "out of memory");
+    sqlite3_busy_timeout(db_, 1000);
+    step = sqlite3_prepare_v2(db_, "SELECT Key, Value FROM CatalogInfo", -1, &st, nullptr);
+  }
   if (step != SQLITE_OK) {
     bool foreign = step == SQLITE_ERROR;
     fail(foreign ? std::string("不是 Vorlune 的目录数据库 (") + sqlite3_errmsg(db_) + ")" : sqlite3_errmsg(db_));
@@ -140,6 +158,7 @@ void Connection::Open() {
                nullptr, nullptr);
   fileChanges_ = RowChanges();
   names_.Clear();
+  if (!names_.RegisterMatchFunction(db_)) fail(sqlite3_errmsg(db_));
   sqlite3_update_hook(db_, &Connection::OnRowChange, this);
   // Rows read into the name index inside a transaction that is then rolled
   // back were noted before the index read them: nothing says they are gone.

@@ -22,16 +22,15 @@ EntryKind KindOf(int64_t k) { return k == 0 ? EntryKind::File : k == 1 ? EntryKi
 // The kinds the options choose, one bit per EntryKind: files, folders, and
 // any other Type only when both options are on.
 // The rule as an SQL function over Name, so that the engine passes on only
-// the rows that match instead of every row.
+// the rows that match instead of every row. It is registered once, when the
+// connection opens: the engine refuses to change or remove a function while
+// any statement runs, and a search can start while another one's statement
+// is open (a search nested in the messages of another).
 constexpr const char* kMatchFunction = "vorlune_name_matches";
-struct MatchContext {
-  const NamePattern* pattern;
-  std::string folded;
-};
 void MatchName(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  auto* m = static_cast<MatchContext*>(sqlite3_user_data(ctx));
+  auto* m = static_cast<NameIndex::MatchState*>(sqlite3_user_data(ctx));
   const unsigned char* name = sqlite3_value_text(argv[0]);
-  if (!name) return sqlite3_result_int(ctx, 0);
+  if (!name || !m->pattern) return sqlite3_result_int(ctx, 0);
   m->folded.clear();
   text::AppendFolded(m->folded, std::string_view(reinterpret_cast<const char*>(name),
                                                  static_cast<size_t>(sqlite3_value_bytes(argv[0]))));
@@ -80,8 +79,14 @@ struct NameIndex::Chunk {
   }
 };
 
-NameIndex::NameIndex(size_t chunkEntries) : chunkEntries_(chunkEntries ? chunkEntries : 1) {}
+NameIndex::NameIndex(size_t chunkEntries)
+    : chunkEntries_(chunkEntries ? chunkEntries : 1), match_(std::make_unique<MatchState>()) {}
 NameIndex::~NameIndex() = default;
+
+bool NameIndex::RegisterMatchFunction(sqlite3* db) {
+  return sqlite3_create_function(db, kMatchFunction, 1, SQLITE_UTF8, match_.get(), MatchName, nullptr, nullptr) ==
+         SQLITE_OK;
+}
 
 void NameIndex::Clear() {
   chunks_.clear();
@@ -191,10 +196,22 @@ void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
     }
     return;
   }
+  // Rows inside the index (a rename rewrites every path of a snapshot, up
+  // to millions of rows) are put in a chunk's worth at a time, so that the
+  // rows read are bounded as the chunks are.
   std::vector<Row> rows;
-  for (; !q.Eof(); q.Next()) rows.push_back(Row{q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1))});
+  rows.reserve(std::min<size_t>(chunkEntries_, 1024));
+  int64_t from = first;
+  for (; !q.Eof(); q.Next()) {
+    if (rows.size() == chunkEntries_) {
+      Replace(from, rows.back().rowid, rows);
+      from = rows.back().rowid + 1;
+      rows.clear();
+    }
+    rows.push_back(Row{q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1))});
+  }
   q.Close();
-  Replace(first, last, rows);
+  Replace(from, last, rows);
 }
 
 void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
@@ -218,20 +235,20 @@ void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
   built_ = true;
 }
 
-std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool folders, bool files) {
+RowidList NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool folders, bool files) {
   const unsigned kinds = KindsWanted(folders, files);
-  std::vector<int64_t> hits;
+  RowidList hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(searchText);
-  MatchContext match{&pattern, {}};
-  sqlite3* db = cn.Handle();
-  if (sqlite3_create_function(db, kMatchFunction, 1, SQLITE_UTF8, &match, MatchName, nullptr, nullptr) != SQLITE_OK)
-    throw cn.LastError();
-  // The function points into this frame: it goes when the frame does.
-  struct Unregister {
-    sqlite3* db;
-    ~Unregister() { sqlite3_create_function(db, kMatchFunction, 1, SQLITE_UTF8, nullptr, nullptr, nullptr, nullptr); }
-  } unregister{db};
+  // The connection's function tests this search's pattern while the scan
+  // runs; the scan runs no messages, but the pattern before it is put back.
+  MatchState& match = *cn.Names().match_;
+  struct Use {
+    MatchState& m;
+    const NamePattern* before;
+    ~Use() { m.pattern = before; }
+  } use{match, match.pattern};
+  match.pattern = &pattern;
   Query q(&cn);
   OpenRowsWhoseNameMatches(q, kMatchFunction);
   for (; !q.Eof(); q.Next())
@@ -240,7 +257,7 @@ std::vector<int64_t> NameIndex::ScanFile(Connection& cn, std::string_view search
   return hits;
 }
 
-std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
+RowidList NameIndex::Search(Connection& cn, std::string_view text, bool folders, bool files) {
   if (building_ && !built_) return ScanFile(cn, text, folders, files);
   const int64_t version = DataVersion(cn);
   // data_version moves when another connection commits to the file.
@@ -250,9 +267,9 @@ std::vector<int64_t> NameIndex::Search(Connection& cn, std::string_view text, bo
   return Find(text, folders, files);
 }
 
-std::vector<int64_t> NameIndex::Find(std::string_view text, bool folders, bool files) const {
+RowidList NameIndex::Find(std::string_view text, bool folders, bool files) const {
   const unsigned kinds = KindsWanted(folders, files);
-  std::vector<int64_t> hits;
+  RowidList hits;
   if (kinds == 0) return hits;
   const NamePattern pattern(text);
   const std::string& anchor = pattern.Anchor();

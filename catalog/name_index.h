@@ -19,10 +19,14 @@
 #include <vector>
 
 #include "catalog/row_changes.h"
+#include "catalog/rowid_list.h"
+
+struct sqlite3;
 
 namespace catalog {
 
 class Connection;
+class NamePattern;
 
 // The kind of an entry as the search's options test it: Type 0 is a file,
 // Type 1 a folder; any other value is found only when both options are on.
@@ -43,15 +47,15 @@ class NameIndex {
   // While a build in slices is under way the file answers instead
   // (ScanFile), so that a search right after start-up costs no more than
   // one read of the names; the slices go on afterwards.
-  std::vector<int64_t> Search(Connection& cn, std::string_view text, bool folders, bool files);
+  RowidList Search(Connection& cn, std::string_view text, bool folders, bool files);
   // The same answer read from the file, row by row, without the index.
-  static std::vector<int64_t> ScanFile(Connection& cn, std::string_view text, bool folders, bool files);
+  static RowidList ScanFile(Connection& cn, std::string_view text, bool folders, bool files);
 
   // In step with the file: built at the first call, then the touched rows
   // read again; everything read again when `rebuild`.
   void Sync(Connection& cn, RowChanges::Taken changes, bool rebuild);
   // The search over the index as it stands.
-  std::vector<int64_t> Find(std::string_view text, bool folders, bool files) const;
+  RowidList Find(std::string_view text, bool folders, bool files) const;
 
   // Reads the file in slices, `rows` at a time, so that a window can build
   // the index between its messages before the first search asks for it.
@@ -76,6 +80,15 @@ class NameIndex {
   };
   void Replace(int64_t first, int64_t last, const std::vector<Row>& rows);
 
+  // Gives a newly opened connection the SQL function of ScanFile, bound to
+  // this index; false when the engine refuses (out of memory).
+  bool RegisterMatchFunction(sqlite3* db);
+  // The pattern that the SQL function tests (none outside ScanFile).
+  struct MatchState {
+    const NamePattern* pattern = nullptr;
+    std::string folded;
+  };
+
  private:
   struct Chunk;
   using Chunks = std::vector<std::unique_ptr<Chunk>>;
@@ -89,6 +102,7 @@ class NameIndex {
   bool built_ = false;
   bool building_ = false;  // BuildStep has read the rows up to LastRowid()
   int64_t dataVersion_ = 0;
+  std::unique_ptr<MatchState> match_;  // at a fixed address: the engine holds it
 };
 
 }  // namespace catalog

@@ -132,13 +132,16 @@ bool PrefetchSource::List(const std::string& folder, std::vector<DirEntry>& out)
     lock.unlock();
     return ListDirect(folder, out);
   }
+  // Readers insert into `known` during the wait, and a rehash invalidates
+  // iterators but not references: the element is held by reference and
+  // erased by its key afterwards.
   State::Listing& listing = it->second;
   s.listingDone.wait(lock, [&] { return listing.phase == State::Listing::kDone; });
   ++s.hits;
   std::exception_ptr error = listing.error;
   bool ok = listing.ok;
   out = std::move(listing.entries);
-  s.known.erase(it);
+  s.known.erase(folder);
   --s.waiting;
   lock.unlock();
   s.workReady.notify_one();

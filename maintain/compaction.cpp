@@ -28,6 +28,12 @@ void Compact(const std::string& folder, CompactOutcome& out) {
     catalog::ReadWithSmallCache(source);
     catalog::Query q(&source);
     Check(catalog::TakeCatalogueAlone(q), "目录数据库正被其他程序使用");
+    // The temporary copies of an earlier compaction that was killed part
+    // way (tens of MB each). Removed here, with the catalogue held alone,
+    // not at start-up: another machine may then be compacting a catalogue
+    // on a share, and these would be its copies in progress.
+    fileio::RemoveTemporariesBeside(backup);
+    fileio::RemoveTemporariesBeside(catalogFile);
     before = MeasuredSize(catalogFile);
     catalog::WriteCompactedCopy(q, compacted);
   }

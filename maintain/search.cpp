@@ -1,6 +1,7 @@
 #include "maintain/search.h"
 
 #include <exception>
+#include <new>
 #include <vector>
 
 #include "browse/unit_public.h"
@@ -37,12 +38,13 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
   // each change of a visible list or header repaints it.
   view.BeginFill();
   view.ClearItems();
+  std::string error;
   try {
     catalog::Connection* cn = q.GetConnection();
     if (!cn) throw catalog::DbError("查询未连接到目录数据库");
     // The hits' rowids from the names in memory, then each hit's row read
     // on the shared query as the list takes it.
-    const std::vector<int64_t> hits = cn->Names().Search(*cn, text, folders, files);
+    const catalog::RowidList hits = cn->Names().Search(*cn, text, folders, files);
     bool found = false;
     if (hits.empty())
       q.Clear();
@@ -65,15 +67,20 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
       }
       if (++i < hits.size()) found = catalog::MoveToEntry(q, hits[i]);
     }
-  } catch (const std::exception&) {
-    // The search ends where the error arose; the count says what was found.
+  } catch (const std::bad_alloc&) {
+    error = "内存不足";
+  } catch (const std::exception& e) {
+    // The search ends where the error arose; the status says what went
+    // wrong and what was found before it: a failure is no empty result.
+    error = e.what();
+    if (error.empty()) error = "未知错误";
   }
   q.Close();
   view.EndFill();
   searchRunning = false;
   view.SetStopSearchEnabled(false);
   view.SetBeginSearchEnabled(true);
-  view.SetStatus(FoundStatus(view.ItemCount()));
+  view.SetStatus(error.empty() ? FoundStatus(view.ItemCount()) : SearchFailedStatus(view.ItemCount(), error));
 }
 
 bool BeginSearchEnabled(bool folderChecked, bool fileChecked) { return folderChecked || fileChecked; }
@@ -85,5 +92,11 @@ bool EnterStartsSearch(int virtualKey, std::string_view editText) {
 std::string SearchingStatus(std::string_view text) { return "正在搜索：" + std::string(text); }
 
 std::string FoundStatus(int count) { return "搜索到：" + std::to_string(count) + "项"; }
+
+std::string SearchFailedStatus(int count, std::string_view error) {
+  std::string s = "搜索失败：" + std::string(error);
+  if (count > 0) s += "（已列出" + std::to_string(count) + "项）";
+  return s;
+}
 
 }  // namespace maintain

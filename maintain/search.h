@@ -63,8 +63,9 @@ struct MessagePacing {
 // `BtnBeginSearchClick`: searches for names containing `text` exactly as
 // typed ("%" and "_" are wildcards, letter case ignored), folders and files
 // as the two options say, on the main window's shared query. `searchRunning`
-// is the main window's flag; the loop reads it before every row. Errors end
-// the search without a message; the closing step always runs.
+// is the main window's flag; the loop reads it before every row. An error
+// (busy, damaged, out of memory) ends the search, and the status line then
+// says so instead of a count; the closing step always runs.
 void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
                bool files, const MessagePacing& pacing = {});
 
@@ -75,5 +76,7 @@ bool EnterStartsSearch(int virtualKey, std::string_view editText);
 
 std::string SearchingStatus(std::string_view text);
 std::string FoundStatus(int count);
+// The status after a search that failed, with the hits listed before.
+std::string SearchFailedStatus(int count, std::string_view error);
 
 }  // namespace maintain

@@ -35,8 +35,10 @@ def main(out, folder, files):
             info.external_attr = 0x20  # archive
             if not name.isascii():
                 info.extra = unicode_path_field(name)
+            # writestr takes the level from its argument, not from the
+            # archive, when it is given a ZipInfo.
             with open(path, "rb") as f:
-                z.writestr(info, f.read())
+                z.writestr(info, f.read(), compresslevel=9)
     os.replace(tmp, out)
 
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace fileio {
 
@@ -50,10 +51,23 @@ bool CanCreateIn(const std::string& folder);
 // Whether the path is on another machine (a mapped network drive, a UNC
 // path, a network file system).
 bool IsOnNetwork(const std::string& path);
+// Whether the file lies on a medium that nothing writes while it is in the
+// drive (a CD or DVD). Another read-only place, a share or a folder the
+// user may not write, can still be changed by someone else.
+bool IsUnchangingMedium(const std::string& path);
 
 // A name for a temporary file beside `path`, different at every call:
 // `path` + ".~" + a number + ".tmp". The caller creates it exclusively and
 // asks again when it exists.
 std::string TemporaryNameBeside(const std::string& path);
+// Whether `name` (without a folder) is one that TemporaryNameBeside gives
+// for the file named `base`: base + ".~" + eight hex digits + ".tmp".
+bool IsTemporaryNameOf(const std::string& name, const std::string& base);
+// Removes the temporary files of that pattern beside `path`, left by a copy
+// that was killed part way; returns how many went.
+int RemoveTemporariesBeside(const std::string& path);
+// The names of the files in `folder` (ending in a separator); empty when it
+// cannot be read.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 }  // namespace fileio

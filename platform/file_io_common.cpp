@@ -28,4 +28,26 @@ std::string TemporaryNameBeside(const std::string& path) {
   return path + ".~" + buf + ".tmp";
 }
 
+bool IsTemporaryNameOf(const std::string& name, const std::string& base) {
+  const std::string head = base + ".~", tail = ".tmp";
+  if (name.size() != head.size() + 8 + tail.size() || name.compare(0, head.size(), head) != 0 ||
+      name.compare(name.size() - tail.size(), tail.size(), tail) != 0)
+    return false;
+  for (size_t i = head.size(); i < head.size() + 8; ++i) {
+    const char c = name[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+int RemoveTemporariesBeside(const std::string& path) {
+  const size_t cut = path.find_last_of("/\\");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  const std::string base = path.substr(folder.size());
+  int removed = 0;
+  for (const std::string& name : FileNamesIn(folder))
+    if (IsTemporaryNameOf(name, base) && RemoveFile(folder + name)) ++removed;
+  return removed;
+}
+
 }  // namespace fileio

@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -136,6 +137,23 @@ bool IsOnNetwork(const std::string& path) {
     default:
       return false;
   }
+}
+
+bool IsUnchangingMedium(const std::string& path) {
+  struct statfs fs;
+  if (::statfs(path.c_str(), &fs) != 0) return false;
+  const auto type = static_cast<unsigned long>(fs.f_type);
+  return type == 0x9660 /* ISO 9660 */ || type == 0x15013346 /* UDF */;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!d) return names;
+  while (const dirent* e = ::readdir(d))
+    if (e->d_type == DT_REG || e->d_type == DT_UNKNOWN) names.emplace_back(e->d_name);
+  ::closedir(d);
+  return names;
 }
 
 }  // namespace fileio

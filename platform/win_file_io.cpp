@@ -172,4 +172,32 @@ bool IsOnNetwork(const std::string& path) {
   return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
 }
 
+bool IsUnchangingMedium(const std::string& path) {
+  std::wstring w = Wide(path);
+  std::replace(w.begin(), w.end(), L'/', L'\\');
+  if (w.rfind(L"\\\\?\\", 0) == 0 && w.rfind(L"\\\\?\\UNC\\", 0) != 0) w.erase(0, 4);
+  if (w.size() < 2 || w[1] != L':') return false;  // a share can change
+  const std::wstring root = w.substr(0, 2) + L"\\";
+  return GetDriveTypeW(root.c_str()) == DRIVE_CDROM;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  struct Find {
+    HANDLE h;
+    ~Find() {
+      if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    }
+  } find{FindFirstFileW(Wide((folder.empty() ? std::string(".\\") : folder) + "*").c_str(), &found)};
+  if (find.h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      const std::wstring w = found.cFileName;
+      names.push_back(text::Utf16ToUtf8(std::u16string(w.begin(), w.end())));
+    }
+  } while (FindNextFileW(find.h, &found));
+  return names;
+}
+
 }  // namespace fileio

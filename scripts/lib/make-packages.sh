@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Writes the four packages into dist/ from the built win32 and win64 trees:
+# Writes the four packages into dist/ from the built win32 and win64 trees
+# (the program and the help) and a fresh empty catalogue:
 #   Vorlune-<version>-win32.zip, -win64.zip       the product folder + 说明.txt
 #   Vorlune-<version>-setup-win32.exe, -win64.exe  the NSIS installers
 # Run by scripts/package and scripts/build package, which build first, and
@@ -20,13 +21,22 @@ done
 copyright=$(sed -n 's/^#define VORLUNE_COPYRIGHT "\(.*\)"$/\1/p' "$ROOT/build/win32/generated/vorlune_version.h")
 quad=$(sed -n 's/^#define VORLUNE_VERSION_QUAD "\(.*\)"$/\1/p' "$ROOT/build/win32/generated/vorlune_version.h")
 
+# The catalogue in dist/ may have been used (a program started there writes
+# snapshots, Kestrova.ini, -wal, -shm and .bak beside it): the packages take
+# the program and the help from dist/ and a catalogue made afresh.
+make_catalog=$ROOT/build/native/tools/make_catalog
+[[ -x $make_catalog ]] || { echo "package: build the native tree first (scripts/build native)" >&2; exit 1; }
+
 for arch in win32 win64; do
-  product=$DIST/$arch
-  for f in Kestrova.exe Kestrova Kestrova.chm; do
-    [[ -f $product/$f ]] || { echo "package: $product/$f is missing (scripts/build $arch)" >&2; exit 1; }
+  for f in Kestrova.exe Kestrova.chm; do
+    [[ -f $DIST/$arch/$f ]] || { echo "package: $DIST/$arch/$f is missing (scripts/build $arch)" >&2; exit 1; }
   done
   work=$ROOT/build/$arch/package
   rm -rf "$work" && mkdir -p "$work"
+  product=$work/product
+  mkdir "$product"
+  cp "$DIST/$arch/Kestrova.exe" "$DIST/$arch/Kestrova.chm" "$product/"
+  "$make_catalog" "$product/Kestrova"
 
   # UTF-8 with a byte-order mark and CRLF line ends: Notepad then shows the
   # Chinese text right whatever the system's code page.

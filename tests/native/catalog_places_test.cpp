@@ -215,6 +215,67 @@ TEST_F(PlaceTest, ReadOnlyFileRefusesEveryWrite) {
   testsupport::SetImmutable(dir.File("Kestrova"), false);
 }
 
+TEST_F(PlaceTest, AShareThatMayOnlyBeReadSeesTheWritesOfAnotherMachine) {
+  testsupport::TempDir share;
+  MakeCatalogue(share.File("Kestrova"));
+  testsupport::ReadOnlyView view(share.Path());
+  if (!view.Mounted()) GTEST_SKIP() << "a read-only view of a folder needs root";
+  // The machine that may write keeps the file on the share with a rollback
+  // journal, as the program does on a network drive.
+  catalog::Connection writer;
+  writer.TreatAsNetwork(true);
+  writer.SetConnectionString(catalog::BuildConnectionString(share.Path() + "/"));
+  writer.Open();
+  ASSERT_EQ(writer.JournalMode(), "delete");
+  Connect(view.Folder());
+  ASSERT_TRUE(cn.ReadOnly());
+  EXPECT_EQ(AllRows(cn), AllRows(writer));
+  // The other machine scans a disc and removes a snapshot while this one
+  // has the catalogue open: each read here sees the file as committed.
+  catalog::Query w(&writer);
+  writer.BeginTransaction();
+  catalog::AppendSnapshot(w, "CD3", 700, "");
+  w.OpenTable("CDFile");
+  for (int i = 0; i < 3000; ++i) {
+    w.Append();
+    w.SetField("Name", "new" + std::to_string(i) + ".txt");
+    w.SetField("Path", catalog::SnapshotRoot("CD3"));
+    w.SetField("Type", 0);
+    w.Post();
+  }
+  w.Close();
+  writer.Commit();
+  EXPECT_EQ(AllRows(cn), AllRows(writer));
+  maintain::DeleteSnapshot(w, "CD1");
+  EXPECT_EQ(AllRows(cn), AllRows(writer));
+  EXPECT_TRUE(catalog::LabelTaken(q, "CD3"));
+  EXPECT_FALSE(catalog::LabelTaken(q, "CD1"));
+  cn.Close();
+}
+
+TEST_F(PlaceTest, AWritableFileInAFolderThatTakesNoNewFileOpensReadOnly) {
+  // The engine needs the folder for its journal and shared memory: a file
+  // that can be written there is still a read-only catalogue.
+  testsupport::TempDir dir;
+  MakeCatalogue(dir.File("Kestrova"));
+  if (!testsupport::SetImmutable(dir.Path(), true)) GTEST_SKIP() << "no immutable flag for a folder here";
+  ASSERT_TRUE(fileio::CanWriteFile(dir.File("Kestrova")));
+  try {
+    Connect(dir.Path() + "/");
+  } catch (const std::exception& e) {
+    testsupport::SetImmutable(dir.Path(), false);
+    FAIL() << "did not open: " << e.what();
+  }
+  EXPECT_TRUE(cn.ReadOnly());
+  const Rows rows = AllRows(cn);
+  EXPECT_EQ(rows.count, 402);
+  ExpectReadsWork(elsewhere.Path() + "/");
+  ExpectEveryWriteRefused(StoreProblem::kReadOnly, dir.Path() + "/");
+  EXPECT_EQ(AllRows(cn), rows);
+  cn.Close();
+  testsupport::SetImmutable(dir.Path(), false);
+}
+
 TEST_F(PlaceTest, AScanWaitsForAWriteLockHeldBriefly) {
   testsupport::TempDir dir;
   MakeCatalogue(dir.File("Kestrova"));

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "maintain/compaction.h"
 #include "platform/file_io.h"
@@ -103,6 +108,64 @@ TEST_F(CompactTest, AStaleCompactedCopyIsRemovedFirst) {
   EXPECT_TRUE(out.ok) << out.error;
   EXPECT_EQ(Count("Select count(*) As n from CDFile"), 2000);
   EXPECT_FALSE(fileio::FileExists(File("Kestrova2")));
+}
+
+TEST_F(CompactTest, TheCopiesOfACompactionKilledPartWayGoAtTheNext) {
+  // A catalogue of some MB of which little is left after deletes: its
+  // compacted copy is small, the backup copy of the file as it is large.
+  cn.BeginTransaction();
+  AddSnapshot("BIG");
+  const std::string padding(200, 'x');
+  for (int i = 0; i < 20000; ++i) AddRow(catalog::SnapshotRoot("BIG"), padding + std::to_string(i), 0, i);
+  cn.Commit();
+  Fill();
+  catalog::DeleteSnapshotFiles(q, "BIG");
+  catalog::DeleteSnapshotRow(q, "BIG");
+  q.Close();
+  cn.Close();
+  ASSERT_GT(fileio::FileSize(File("Kestrova")), 4 << 20);
+  // The compaction is killed while it writes the backup's temporary copy:
+  // a process may not write a file beyond 2 MB, and the system kills it
+  // with SIGXFSZ at that write.
+  auto compactWithinTheLimit = [&] {
+    rlimit noCore{0, 0}, fileSize{2 << 20, 2 << 20};
+    setrlimit(RLIMIT_CORE, &noCore);
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+    catalog::Connection child;
+    child.SetConnectionString(catalog::BuildConnectionString(Folder()));
+    child.Open();
+    CompactCatalog(child, {}, Folder());
+    std::exit(0);
+  };
+  EXPECT_EXIT(compactWithinTheLimit(), testing::KilledBySignal(SIGXFSZ), "");
+  auto leftovers = [&] {
+    std::vector<std::string> names;
+    for (const std::string& n : fileio::FileNamesIn(Folder()))
+      if (fileio::IsTemporaryNameOf(n, "Kestrova.bak")) names.push_back(n);
+    return names;
+  };
+  ASSERT_EQ(leftovers().size(), 1u);
+  EXPECT_EQ(fileio::FileSize(Folder() + leftovers()[0]), 2 << 20);
+  // Files that only look alike are not ours and stay.
+  const std::vector<std::string> others{"Kestrova.bak.~1234567.tmp", "Kestrova.bak.~0123ABCD.tmp",
+                                        "Kestrova.bak.~0123abcd.tmp.keep", "Other.~0123abcd.tmp"};
+  for (const std::string& n : others) fileio::WriteFileAtomic(File(n.c_str()), "someone else's");
+  cn.Open();
+  ASSERT_EQ(Count("Select count(*) As n from CDFile"), 2000);
+  CompactOutcome out = CompactCatalog(cn, {&q}, Folder());
+  EXPECT_TRUE(out.ok) << out.error;
+  EXPECT_TRUE(leftovers().empty());
+  for (const std::string& n : others) EXPECT_TRUE(fileio::FileExists(File(n.c_str()))) << n;
+  EXPECT_EQ(Count("Select count(*) As n from CDFile"), 2000);
+}
+
+TEST(CompactFiles, TemporaryNamesOfAFile) {
+  EXPECT_TRUE(fileio::IsTemporaryNameOf("Kestrova.bak.~0123abcd.tmp", "Kestrova.bak"));
+  EXPECT_TRUE(fileio::IsTemporaryNameOf(
+      fileio::TemporaryNameBeside("Kestrova.bak"), "Kestrova.bak"));
+  EXPECT_FALSE(fileio::IsTemporaryNameOf("Kestrova.~0123abcd.tmp", "Kestrova.bak"));
+  EXPECT_FALSE(fileio::IsTemporaryNameOf("Kestrova.bak.~0123abcg.tmp", "Kestrova.bak"));
+  EXPECT_FALSE(fileio::IsTemporaryNameOf("Kestrova.bak.~0123abc.tmp", "Kestrova.bak"));
 }
 
 TEST_F(CompactTest, FailsWhileAnotherConnectionHoldsTheCatalogue) {

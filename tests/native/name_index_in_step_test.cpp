@@ -36,7 +36,7 @@ class NameIndexInStep : public testsupport::CatalogFixture {
   }
   void ExpectInStep(const std::string& when) {
     for (const char* t : {"", "QUOKKA", "f1", "f_", "d%2"})
-      EXPECT_EQ(cn.Names().Search(cn, t, true, true), Plain(t)) << when << ", text " << t;
+      EXPECT_EQ(cn.Names().Search(cn, t, true, true).ToVector(), Plain(t)) << when << ", text " << t;
   }
   size_t Hits(const std::string& text) { return cn.Names().Search(cn, text, true, true).size(); }
 
@@ -109,6 +109,52 @@ TEST_F(NameIndexInStep, DeleteRenameAndCompaction) {
   maintain::CompactOutcome out = maintain::CompactCatalog(cn, {&q}, Folder());
   ASSERT_TRUE(out.ok) << out.error;
   ExpectInStep("after a compaction");
+}
+
+TEST_F(NameIndexInStep, ChangesWhoseNotedRangesLieOneInsideAnotherBetweenTwoSearches) {
+  FillSource(300);
+  Scan("OLD");
+  Scan("OTHER");
+  EXPECT_EQ(Hits("quokka"), 6u);
+  // Two discs scanned one after the other (their rows one range), an older
+  // snapshot renamed (a range before it, not next to the new rows), the
+  // first new disc deleted (a shorter range inside the first one, starting
+  // where it starts).
+  Scan("NEW1");
+  Scan("NEW2");
+  ASSERT_TRUE(maintain::RenameSnapshot(q, "OLD", "OLD2"));
+  maintain::DeleteSnapshot(q, "NEW1");
+  EXPECT_EQ(Hits("quokka"), 9u);  // OLD2's, OTHER's and NEW2's
+  ExpectInStep("after changes whose ranges overlap");
+}
+
+TEST_F(NameIndexInStep, RowsReadAgainAfterARenameGoInAChunkAtATime) {
+  // Chunks of 7 entries: the rename's 303 rows are read again in pieces of
+  // 7, between the rows of the snapshots before and after.
+  FillSource(300);
+  for (const char* label : {"CD1", "CD2", "CD3"}) Scan(label);
+  catalog::NameIndex small(7);
+  ASSERT_EQ(small.Search(cn, "", true, true).ToVector(), Plain(""));
+  ASSERT_TRUE(maintain::RenameSnapshot(q, "CD2", "NEW"));
+  EXPECT_EQ(small.Search(cn, "", true, true).ToVector(), Plain(""));
+  EXPECT_EQ(small.Entries(), Plain("").size());
+  for (const char* t : {"QUOKKA", "f1", "d%2"}) EXPECT_EQ(small.Search(cn, t, true, true).ToVector(), Plain(t)) << t;
+}
+
+TEST(RowidList, HoldsMillionsInBlocksOfAtMost512KB) {
+  catalog::RowidList hits;
+  std::vector<int64_t> plain;
+  for (int64_t r = 0; r < 1000000; ++r) {
+    hits.push_back(r * 3);
+    plain.push_back(r * 3);
+  }
+  EXPECT_EQ(hits.size(), plain.size());
+  EXPECT_EQ(hits.front(), 0);
+  EXPECT_EQ(hits[65535], plain[65535]);
+  EXPECT_EQ(hits[65536], plain[65536]);
+  EXPECT_EQ(hits[999999], plain[999999]);
+  EXPECT_EQ(hits.ToVector(), plain);
+  EXPECT_LE(hits.LargestBlockBytes(), size_t{512} << 10);
 }
 
 TEST_F(NameIndexInStep, ABuildInSlicesTakesTheChangesMadeBetweenSlices) {

@@ -154,8 +154,8 @@ TEST_F(NameSearchDifferential, ThousandTextsFindTheRowsOfThePlainRuleInRowidOrde
     for (int options = 0; options < 4; ++options) {
       const bool folders = options & 1, files = options & 2;
       const Rowids expected = Reference(db, t, folders, files);
-      ASSERT_EQ(index.Search(cn, t, folders, files), expected) << "text \"" << t << "\" options " << options;
-      ASSERT_EQ(NameIndex::ScanFile(cn, t, folders, files), expected) << "file, text \"" << t << "\" options " << options;
+      ASSERT_EQ(index.Search(cn, t, folders, files).ToVector(), expected) << "text \"" << t << "\" options " << options;
+      ASSERT_EQ(NameIndex::ScanFile(cn, t, folders, files).ToVector(), expected) << "file, text \"" << t << "\" options " << options;
       withHits += !expected.empty();
     }
   }
@@ -182,7 +182,7 @@ TEST_F(NameSearchDifferential, EngineLikeAndTheIndexAgreeOnAsciiLetters) {
     std::vector<std::string> plain;
     for (catalog::OpenSearch(q, t, true, true); !q.Eof(); q.Next()) plain.push_back(q.AsString("Name"));
     q.Close();
-    EXPECT_EQ(namesOf(cn.Names().Search(cn, t, true, true)), plain) << t;
+    EXPECT_EQ(namesOf(cn.Names().Search(cn, t, true, true).ToVector()), plain) << t;
   }
   EXPECT_EQ(cn.Names().Search(cn, "été", true, true).size(), 2u);
   EXPECT_EQ(cn.Names().Search(cn, "ＡＢＣ", true, true).size(), 1u);
@@ -213,7 +213,7 @@ TEST(NameIndexChunks, RandomReplacementsKeepTheEntriesAndTheirOrder) {
       catalog::NamePattern p(t);
       for (auto& [r, n] : model)
         if (p.Matches(n)) expected.push_back(r);
-      ASSERT_EQ(index.Find(t, true, true), expected) << "round " << round << " text " << t;
+      ASSERT_EQ(index.Find(t, true, true).ToVector(), expected) << "round " << round << " text " << t;
     }
   }
 }
@@ -221,10 +221,10 @@ TEST(NameIndexChunks, RandomReplacementsKeepTheEntriesAndTheirOrder) {
 TEST(NameIndexChunks, OptionsChooseKinds) {
   NameIndex index;
   index.Replace(1, 3, {{1, EntryKind::File, "a"}, {2, EntryKind::Folder, "a"}, {3, EntryKind::Other, "a"}});
-  EXPECT_EQ(index.Find("a", true, true), (Rowids{1, 2, 3}));
-  EXPECT_EQ(index.Find("a", true, false), (Rowids{2}));
-  EXPECT_EQ(index.Find("a", false, true), (Rowids{1}));
-  EXPECT_EQ(index.Find("a", false, false), Rowids{});
+  EXPECT_EQ(index.Find("a", true, true).ToVector(), (Rowids{1, 2, 3}));
+  EXPECT_EQ(index.Find("a", true, false).ToVector(), (Rowids{2}));
+  EXPECT_EQ(index.Find("a", false, true).ToVector(), (Rowids{1}));
+  EXPECT_EQ(index.Find("a", false, false).ToVector(), Rowids{});
 }
 
 }  // namespace

@@ -102,23 +102,48 @@ TEST(PrefetchSourceTest, StopEndsTheWalkAndTheReaders) {
   EXPECT_LE(src->Listed().size(), 50u + 16u + 3u);
 }
 
-TEST(PrefetchSourceTest, ReaderErrorReachesTheWalk) {
-  class FailingSource : public MemorySource {
+TEST(PrefetchSourceTest, AFolderAReaderCannotReadStopsTheWalkWithTheError) {
+  // The root holds "first" and "lost". Whoever lists "first" (the walk or a
+  // reader) waits until a reader has tried "lost", whose medium is gone:
+  // so a reader, never the walk, always meets the error first.
+  class LostFolderSource : public MemorySource {
    public:
     bool List(const std::string& folder, std::vector<DirEntry>& out) override {
-      if (folder.find("d5\\") != std::string::npos) throw std::runtime_error("device lost");
+      if (folder.find("lost\\") != std::string::npos) {
+        {
+          std::lock_guard<std::mutex> lock(m);
+          lostTried = true;
+        }
+        tried.notify_all();
+        throw std::runtime_error("device lost");
+      }
+      if (folder.find("first\\") != std::string::npos) {
+        std::unique_lock<std::mutex> lock(m);
+        tried.wait(lock, [&] { return lostTried; });
+      }
       return MemorySource::List(folder, out);
     }
+    std::mutex m;
+    std::condition_variable tried;
+    bool lostTried = false;
   };
-  auto src = std::make_shared<FailingSource>();
-  std::string a = src->AddFolder(MemorySource::kRoot, "a");
-  for (int i = 0; i < 10; ++i) src->AddFolder(a, "d" + std::to_string(i));
+  auto src = std::make_shared<LostFolderSource>();
+  std::string first = src->AddFolder(MemorySource::kRoot, "first");
+  std::string lost = src->AddFolder(MemorySource::kRoot, "lost");
+  for (int i = 0; i < 3; ++i) src->AddFile(first, "f" + std::to_string(i), i);
+  src->AddFile(lost, "never.txt", 1);
   PrefetchSource prefetch(src, 2);
   TextSink sink;
   ScanEngine engine(prefetch, sink, {});
-  EXPECT_THROW(engine.Walk(MemorySource::kRoot, "DISK"), std::runtime_error);
-  // Everything before the failing folder was recorded.
-  EXPECT_EQ(sink.rows.size(), 11u);
+  try {
+    engine.Walk(MemorySource::kRoot, "DISK");
+    ADD_FAILURE() << "the walk stored the lost folder as empty";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "device lost");
+  }
+  // Everything before the failing folder was recorded, nothing of it.
+  EXPECT_EQ(sink.rows, (std::vector<std::string>{"D [DISK]:\\first", "D [DISK]:\\lost", "F [DISK]:\\first\\f0 0",
+                                                 "F [DISK]:\\first\\f1 1", "F [DISK]:\\first\\f2 2"}));
 }
 
 // A folder whose listing hangs until the test lets it go, as a lost network

@@ -226,13 +226,14 @@ TEST_F(SearchTest, RowsNearAndFarAreReadAndARowGoneMeanwhileIsSkipped) {
   EXPECT_EQ(view.statuses.back(), "搜索到：3项");
 }
 
-TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndReportsZero) {
+TEST_F(SearchTest, AFailedOpenLeavesModeAndColumnsAndSaysItFailed) {
   cn.Close();
   Search("rep");
   EXPECT_EQ(view.columnsShown, 0);
   EXPECT_EQ(view.currentPath, "[CD1]:\\");
   EXPECT_TRUE(view.items.empty());
-  EXPECT_EQ(view.statuses.back(), "搜索到：0项");
+  // A failure does not read as an empty result.
+  EXPECT_EQ(view.statuses.back(), "搜索失败：目录数据库连接未打开");
   EXPECT_TRUE(view.beginEnabled);
   EXPECT_FALSE(running);
 }
@@ -259,7 +260,32 @@ TEST_F(SearchTest, ListPaintsAgainWhenTheStatementCannotBeOpened) {
   cn.Close();
   Search("x");
   EXPECT_EQ(view.fills, (V{"begin@0", "end@0"}));
-  EXPECT_EQ(view.statuses.back(), "搜索到：0项");
+  EXPECT_EQ(view.statuses.back().rfind("搜索失败：", 0), 0u);
+}
+
+TEST_F(SearchTest, SearchesNestedWhileTheNamesAreReadInSlicesEachFindTheirHits) {
+  // Right after start-up the names are read in slices, and a search asks
+  // the file; with instant search a search starts in the messages of
+  // another one, three deep.
+  ASSERT_FALSE(cn.Names().BuildStep(cn, 2));
+  const std::vector<std::string> texts{"rep", "txt", "doc"};
+  std::vector<size_t> hitsSeen;
+  size_t depth = 0;
+  view.onMessages = [&](int) {
+    if (depth == texts.size()) return;
+    const std::string text = texts[depth++];
+    RunSearch(q, running, view, text, true, true);
+    hitsSeen.push_back(view.items.size());
+  };
+  Search("");
+  // The innermost first: "doc" (Docs, report.doc), then each outer one took
+  // the list over from the one it held.
+  EXPECT_EQ(hitsSeen, (std::vector<size_t>{2, 2, 2}));
+  EXPECT_EQ(view.Captions(), (V{"Docs", "report.doc"}));
+  for (const std::string& st : view.statuses) EXPECT_EQ(st.rfind("搜索失败", 0), std::string::npos) << st;
+  // And a search after them all, with the slices still under way.
+  EXPECT_EQ(Search("txt"), (V{"O'Brien.txt", "a_c.txt", "abc.txt", "my notes.txt"}));
+  EXPECT_EQ(view.statuses.back(), "搜索到：4项");
 }
 
 TEST(SearchPanel, ButtonAndEnterRules) {

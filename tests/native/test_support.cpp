@@ -80,6 +80,19 @@ std::vector<std::string> SmallDisk::Names() const {
   return out;
 }
 
+ReadOnlyView::ReadOnlyView(const std::string& folder) {
+  if (::mount(folder.c_str(), dir_.Path().c_str(), nullptr, MS_BIND, nullptr) != 0) return;
+  mounted_ = true;
+  if (::mount(nullptr, dir_.Path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+    ::umount2(dir_.Path().c_str(), MNT_DETACH);
+    mounted_ = false;
+  }
+}
+
+ReadOnlyView::~ReadOnlyView() {
+  if (mounted_) ::umount2(dir_.Path().c_str(), MNT_DETACH);
+}
+
 bool SetImmutable(const std::string& path, bool on) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
   if (fd < 0) return false;

@@ -59,6 +59,24 @@ class SmallDisk {
   size_t bytes_;
 };
 
+// A read-only view of a folder (a bind mount): what a share looks like to a
+// user who may only read it, while another machine writes the folder
+// itself. Needs the rights of root; Mounted() says whether it worked.
+class ReadOnlyView {
+ public:
+  explicit ReadOnlyView(const std::string& folder);
+  ~ReadOnlyView();
+  ReadOnlyView(const ReadOnlyView&) = delete;
+  ReadOnlyView& operator=(const ReadOnlyView&) = delete;
+  bool Mounted() const { return mounted_; }
+  // The view's folder, ending in "/".
+  std::string Folder() const { return dir_.Path() + "/"; }
+
+ private:
+  TempDir dir_;
+  bool mounted_ = false;
+};
+
 // Sets or clears the immutable flag of a file: it then cannot be written,
 // also by root, for whom permission bits change nothing. False when the
 // file system cannot.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # contents_test.sh: the four packages in dist/, checked without running them
 # (this machine cannot run 32-bit code): the zips hold the product folder and
-# 说明.txt, the installers hold the same files, 32-bit and 64-bit alike; what
-# they carry is the built product byte for byte; the 32-bit program is PE32
-# i386 and imports system DLLs only.
+# 说明.txt, the installers hold the same files, 32-bit and 64-bit alike; the
+# program and the help are the built ones byte for byte, the catalogue an
+# empty one whatever dist/ holds; the zips are deflated at level 9; the
+# 32-bit program is PE32 i386 and imports system DLLs only.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 version=$(<"$ROOT/build/win64/generated/vorlune-version.txt")
@@ -53,6 +54,21 @@ for info in z.infolist():
 EOF
 }
 
+# The packaged catalogue: made afresh, a catalogue with no row (whatever the
+# program started in dist/ wrote into the catalogue there).
+check_empty_catalogue() {  # file, package
+  python3 - "$1" "$2" <<'EOF'
+import sqlite3, sys, urllib.parse
+db = sqlite3.connect("file:" + urllib.parse.quote(sys.argv[1]) + "?mode=ro&immutable=1", uri=True)
+tables = [r[0] for r in db.execute("SELECT name FROM sqlite_schema WHERE type = 'table'")]
+if "CDFile" not in tables or "CDName" not in tables:
+    sys.exit(f"FAIL: {sys.argv[2]}: Kestrova is no catalogue ({tables})")
+for t in tables:
+    if t != "CatalogInfo" and db.execute(f'SELECT count(*) FROM "{t}"').fetchone()[0]:
+        sys.exit(f"FAIL: {sys.argv[2]}: the packaged catalogue holds rows in {t}")
+EOF
+}
+
 installer_names() {
   7zz l -slt "$1" | sed -n 's/^Path = //p' | grep -v '^\$PLUGINSDIR' | tail -n +2 | sort
 }
@@ -81,10 +97,12 @@ for arch in win32 win64; do
   names=$(zip_names "$zip" | sort)
   [[ $names == "$(printf '%s\n' "$folder/Kestrova" "$folder/Kestrova.chm" "$folder/Kestrova.exe" "$folder/说明.txt" | sort)" ]] ||
     fail "$zip holds: $names"
+  python3 "$ROOT/tests/package/check_zip_level.py" "$zip" || fail "$zip is not deflated at level 9"
   zip_extract "$zip" "$work/zip-$arch"
-  for f in Kestrova.exe Kestrova Kestrova.chm; do
+  for f in Kestrova.exe Kestrova.chm; do
     cmp -s "$DIST/$arch/$f" "$work/zip-$arch/$folder/$f" || fail "$zip: $f differs from dist/$arch"
   done
+  check_empty_catalogue "$work/zip-$arch/$folder/Kestrova" "$zip" || exit 1
   readme=$work/zip-$arch/$folder/说明.txt
   [[ $(head -c 3 "$readme" | od -An -tx1 | tr -d ' ') == efbbbf ]] || fail "说明.txt has no UTF-8 byte-order mark"
   iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "说明.txt is not UTF-8"
@@ -93,9 +111,10 @@ for arch in win32 win64; do
 
   installer_names "$setup" >"$work/setup-$arch.list"
   7zz x -y -o"$work/setup-$arch" "$setup" >/dev/null
-  for f in Kestrova.exe Kestrova Kestrova.chm; do
+  for f in Kestrova.exe Kestrova.chm; do
     cmp -s "$DIST/$arch/$f" "$work/setup-$arch/$f" || fail "$setup: $f differs from dist/$arch"
   done
+  check_empty_catalogue "$work/setup-$arch/Kestrova" "$setup" || exit 1
 done
 
 diff "$work/setup-win32.list" "$work/setup-win64.list" >&2 || fail "the installers hold different files"

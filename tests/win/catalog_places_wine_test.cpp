@@ -104,6 +104,61 @@ TEST_F(HardPlaceTest, ASecondCopyOnTheSameCatalogueOffersTheFirstWindow) {
   EXPECT_EQ(Rows(), rows);
 }
 
+// The same file through drive Z:, Wine's view of the whole Unix file
+// system ("" when not under Wine).
+std::string ThroughDriveZ(const std::string& path) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return {};
+  char* name = unixName(ui::Wide(path).c_str());
+  if (!name) return {};
+  std::string z = std::string("Z:") + name;
+  HeapFree(GetProcessHeap(), 0, name);
+  for (char& c : z)
+    if (c == '/') c = '\\';
+  return z;
+}
+
+TEST_F(HardPlaceTest, ACopyReachingTheCatalogueByAnotherPathIsASecondCopy) {
+  catalog::CreateEmptyCatalog(folder + "Kestrova", catalog::kDatabasePassword);
+  app::SingleCopy first(folder + "Kestrova");
+  ASSERT_TRUE(first.First());
+  // Another drive letter for the same folder (as a share's letter and its
+  // UNC path, or a `subst` letter, are).
+  const std::string viaZ = ThroughDriveZ(folder + "Kestrova");
+  if (viaZ.empty()) GTEST_SKIP() << "drive Z: is Wine's";
+  ASSERT_TRUE(fileio::FileExists(viaZ)) << viaZ;
+  {
+    app::SingleCopy second(viaZ);
+    EXPECT_FALSE(second.First()) << viaZ;
+  }
+  // The short 8.3 name of the folder.
+  wchar_t shortName[MAX_PATH];
+  const DWORD n = GetShortPathNameW(ui::Wide(folder + "Kestrova").c_str(), shortName, MAX_PATH);
+  ASSERT_GT(n, 0u);
+  ASSERT_LT(n, static_cast<DWORD>(MAX_PATH));
+  ASSERT_NE(ui::Narrow(shortName), folder + "Kestrova");
+  {
+    app::SingleCopy second(ui::Narrow(shortName));
+    EXPECT_FALSE(second.First()) << ui::Narrow(shortName);
+  }
+}
+
+TEST(SingleCopyTest, AMutexThatMayNotBeOpenedIsThatOfAnotherCopy) {
+  // A copy run as administrator made the mutex; one started with fewer
+  // rights is refused it (ERROR_ACCESS_DENIED) and is a later copy. Wine
+  // grants every opener whatever the mutex's access list, so the refusal
+  // itself cannot be made here: the decision on CreateMutexW's outcome is
+  // tested instead.
+  EXPECT_FALSE(app::SingleCopy::FirstAfterCreate(false, ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(app::SingleCopy::FirstAfterCreate(true, ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(true, ERROR_SUCCESS));
+  // Any other failure to make the mutex still lets the program run.
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(false, ERROR_NOT_ENOUGH_MEMORY));
+  EXPECT_TRUE(app::SingleCopy::FirstAfterCreate(false, ERROR_INVALID_NAME));
+}
+
 TEST(NetworkDriveTest, TheCatalogueOnANetworkDriveUsesARollbackJournal) {
   // scripts/test declares N: a network drive of the test prefix.
   ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << "drive N: is not a network drive";
