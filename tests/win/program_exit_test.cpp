@@ -195,7 +195,8 @@ TEST_P(ProgramExitTest, UsedAndClosedWithItsCloseButtonItEndsWithExitCodeZero) {
   PostCloseButtonClick(main_, close);
   if (WaitForSingleObject(pi_.hProcess, 30000) != WAIT_OBJECT_0) {
     HWND box = Window(L"#32770");
-    GUITHREADINFO gui{sizeof gui};
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
     GetGUIThreadInfo(pi_.dwThreadId, &gui);
     FAIL() << "the program did not end; its main window is " << (IsWindowVisible(main_) ? "shown" : "hidden")
            << (box ? ", a box says: " + BoxText(box) : std::string()) << "; capture " << gui.hwndCapture

@@ -47,8 +47,10 @@ TEST_F(SkinTest, CaptionButtonsAreHitAndCarriedOut) {
   const skin::TWinSysButton* maximize = ButtonFor(*frame, 1);
   const skin::TWinSysButton* minimize = ButtonFor(*frame, 2);
   ASSERT_TRUE(close && maximize && minimize);
-  // The caption answers as caption, the client area as client.
-  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, ScreenPoint(h, close->rect)), HTCAPTION);
+  // Caption buttons answer as the system's do, the client area as client.
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, ScreenPoint(h, close->rect)), HTCLOSE);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, ScreenPoint(h, maximize->rect)), HTMAXBUTTON);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, ScreenPoint(h, minimize->rect)), HTMINBUTTON);
   RECT client{};
   GetClientRect(h, &client);
   POINT mid{client.right / 2, client.bottom / 2};
