@@ -220,7 +220,9 @@ TEST_F(SkinControls, AControlGetsOneSkinnerAndAnEdgedComboItsButtonInPlace) {
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(combo.Handle(), &info));
   const RECT b = info.rcButton;
-  EXPECT_EQ(PixelAt(combo.Handle(), b.right - 2, b.bottom - 2), Ref(kCombo[0]));
+  const int middle = (b.top + b.bottom) / 2;
+  EXPECT_EQ(PixelAt(combo.Handle(), b.right - 2, middle), Ref(kCombo[0]));
+  EXPECT_NE(PixelAt(combo.Handle(), b.left - 1, middle), Ref(kCombo[0]));
   // Freed in either order: each control keeps its own procedure and hook.
   SwitchOff();
   EXPECT_EQ(skin::TSkinControl::SkinnerOf(spin.Handle()), nullptr);
