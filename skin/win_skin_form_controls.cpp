@@ -121,6 +121,7 @@ void TWinSkinForm::SkinPopupMenus(bool on) {
   if (!form_) return;
   if (!on) {
     for (ui::Component* c : ownerDrawn_) {
+      if (!StillOnForm(c)) continue;  // freed while skinned
       auto* menu = static_cast<ui::PopupMenu*>(c);
       EachItem(menu->Items, [](ui::MenuItem& item) { UnskinMenuItem(item); });
       menu->SetOwnerDraw(false);

@@ -73,6 +73,14 @@ class SkinMenuTest : public SkinTest {
     menu.reset();
     SkinTest::TearDown();
   }
+  // The menu form skinned with skin `index`, its frame set up and painted.
+  skin::TWinSkinForm* SkinnedMenuFrame(int index) {
+    ui::Form* f = MakeMenuForm();
+    SwitchOn(index);
+    skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+    if (frame) frame->PaintFrame();
+    return frame;
+  }
   // Presses a bar button as the mouse would.
   static void PressButton(HWND h, const skin::TMenuBtn& b) {
     LPARAM at = ScreenPoint(h, b.rect);
@@ -235,17 +243,18 @@ TEST_F(SkinMenuTest, ArrowKeysMoveAlongTheBarWrappingAtBothEnds) {
 }
 
 TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
-  ui::Form* f = MakeMenuForm();
-  HWND h = f->Handle();
-  SwitchOn(3);
-  skin::TWinSkinForm* frame = ReadyFrame(h);
+  skin::TWinSkinForm* frame = SkinnedMenuFrame(3);
   ASSERT_NE(frame, nullptr);
-  frame->PaintFrame();
+  HWND h = frame->Handle();
   skin::TWinSkinMenu* bar = frame->MenuBar();
   POINT before{};
   GetCursorPos(&before);
   RECT w{};
   GetWindowRect(h, &w);
+  auto moveOnto = [&](const RECT& r) {
+    SetCursorPos(w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2);
+    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+  };
   const RECT edit = bar->Buttons()[1]->rect;
   std::vector<int> seen;
   WhileMenuOpen watch([&] {
@@ -253,8 +262,7 @@ TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
     if (testsupport::OpenPopupMenus().empty() || at < 0 || (!seen.empty() && seen.back() == at)) return false;
     seen.push_back(at);
     if (seen.size() > 1) return true;
-    SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
-    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+    moveOnto(edit);
     return false;
   });
   bar->Open(0);
@@ -268,8 +276,7 @@ TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
   WhileMenuOpen onto([&] {
     if (testsupport::OpenPopupMenus().empty() || bar->CurrentIndex() != 0 || moved) return false;
     moved = true;
-    SetCursorPos(w.left + (help.left + help.right) / 2, w.top + (help.top + help.bottom) / 2);
-    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+    moveOnto(help);
     return false;
   });
   bar->Open(0);
@@ -284,15 +291,12 @@ TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
 }
 
 TEST_F(SkinMenuTest, BarButtonsPastANarrowWindowsEndAreCutAndTheBorderStaysTheBorder) {
-  ui::Form* f = MakeMenuForm();
-  HWND h = f->Handle();
-  SwitchOn(0);
-  skin::TWinSkinForm* frame = ReadyFrame(h);
+  skin::TWinSkinForm* frame = SkinnedMenuFrame(0);
   ASSERT_NE(frame, nullptr);
+  HWND h = frame->Handle();
   RECT w{};
   GetWindowRect(h, &w);
   skin::TWinSkinMenu* bar = frame->MenuBar();
-  frame->PaintFrame();
   const int wide = bar->Buttons().back()->rect.right;
   // Narrower than the bar's buttons, wider than the first one.
   const int width = bar->Buttons()[0]->rect.right + frame->Borders().right + 20;
