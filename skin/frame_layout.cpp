@@ -57,7 +57,8 @@ CaptionTextPlace PlaceCaptionText(const TDataSkinTitle& t, int textWidth, int te
   }
   const int y = area.top + (area.Height() - h) / 2 + t.topHeight / 2;
   CaptionTextPlace place;
-  place.box = {x, y, std::max(x, std::min(x + w, area.right - t.rightWidth)), y + h};
+  // The text's background covers the caption's full height, whatever the text's.
+  place.box = {x, area.top, std::max(x, std::min(x + w, area.right - t.rightWidth)), area.bottom};
   const int textLeft = std::min(place.box.left + capLeft, place.box.right);
   place.text = {textLeft, y, std::max(textLeft, place.box.right - capRight), y + h};
   return place;

@@ -51,8 +51,9 @@ bool ButtonVisible(const TDataSkinSysButton& b, const FrameFacts& f);
 
 // The caption text box (caps included) and the text rectangle (box less the
 // two caps), for a text measured textWidth x textHeight, in the caption area
-// (left, 0, width - right, top). The box is textHeight high, centred in the
-// area and moved down by half the vertical text shift; horizontally it
+// (left, 0, width - right, top). The box (the text's background) is as
+// high as the area; the text is textHeight high, centred in the area and
+// moved down by half the vertical text shift. Horizontally the box
 // starts at the area's left plus the text shift (alignment 0), is centred
 // (1), or ends at the area's right plus the right clip (2); its right edge
 // is then clipped to the area's right less the right clip. Neither

@@ -17,7 +17,10 @@ std::vector<Rect> LayOutMenuBar(const SkinModel& model, Rect bar, const std::vec
   int x = bar.left + MenuBarStartX(model, bar.Width());
   for (int width : captionWidths) {
     const int right = x + std::max(width, 0) + kMenuBarItemPadding;
-    buttons.push_back({x, bar.top, right, bottom});
+    // What does not fit the bar is cut at its end: the border beyond it
+    // stays the border (a press there resizes the window).
+    const int left = std::min(x, bar.right);
+    buttons.push_back({left, bar.top, std::max(left, std::min(right, bar.right)), bottom});
     x = right;
   }
   return buttons;
@@ -39,6 +42,17 @@ int PreviousBarItem(int index, int count) {
 int NextBarItem(int index, int count) {
   if (count <= 0) return -1;
   return index < 0 || index >= count - 1 ? 0 : index + 1;
+}
+
+int NextOpenableBarItem(int index, int step, const std::vector<bool>& openable) {
+  const int count = static_cast<int>(openable.size());
+  int at = index;
+  for (int tried = 0; tried < count; ++tried) {
+    at = step < 0 ? PreviousBarItem(at, count) : NextBarItem(at, count);
+    if (at == index) return -1;
+    if (openable[static_cast<size_t>(at)]) return at;
+  }
+  return -1;
 }
 
 Size MeasurePopupItem(Size measured, bool separator, bool win9x) {

@@ -21,7 +21,8 @@ int MenuBarStartX(const SkinModel& model, int barWidth);
 
 // The menu-bar buttons, left to right from MenuBarStartX, one per caption
 // text width: each that width + 10 wide and one pixel less high than the
-// bar. Rectangles are in the coordinates `bar` is given in.
+// bar, cut at the bar's right end (a button past it is empty). Rectangles
+// are in the coordinates `bar` is given in.
 std::vector<Rect> LayOutMenuBar(const SkinModel& model, Rect bar, const std::vector<int>& captionWidths);
 
 // The index of the button containing (x, y), or -1.
@@ -31,6 +32,10 @@ int MenuBarItemAt(const std::vector<Rect>& buttons, int x, int y);
 // `count`, wrapping round at either end; -1 when the bar is empty.
 int PreviousBarItem(int index, int count);
 int NextBarItem(int index, int count);
+// The next item before (step < 0) or after `index` that opens a menu
+// (`openable`: enabled and with items), skipping the others and wrapping
+// round; -1 when no other item opens one.
+int NextOpenableBarItem(int index, int step, const std::vector<bool>& openable);
 
 // The size an owner-drawn popup item asks for, from the size measured for
 // its caption: 28 pixels wider, and on Windows 9x systems 4 pixels higher

@@ -49,12 +49,14 @@ void TSkinBox::Detach() {
 void TSkinRadioGroup::AttachControl(ui::Control& control, bool recolour) {
   TSkinBox::AttachControl(control, recolour);
   for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    // A button matched as a component of its own keeps the skinner it has.
+    if (TSkinControl::SkinnerOf(child)) continue;
     auto radio = std::make_unique<TSkinRadioButton>(frame_);
     if (ui::Control* c = ui::Control::FromHandle(child))
       radio->AttachControl(*c, false);
     else
       radio->AttachWindow(child);
-    radios_.push_back(std::move(radio));
+    if (radio->Attached()) radios_.push_back(std::move(radio));
   }
 }
 

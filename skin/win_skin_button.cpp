@@ -1,6 +1,7 @@
 // Push buttons drawn from the skin's "Buttons" element.
 #include <windowsx.h>
 
+#include "skin/control_layout.h"
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
@@ -76,10 +77,19 @@ void TSkinButton::AfterMessage(ui::Message& m) {
       if (Control()) break;  // the form layer turns it into its notice
       [[fallthrough]];
     case ui::CM_MOUSELEAVE:
-      if (enabled_ || !Control()) {
+      // Disabled or not: a button disabled while hot shows no hot frame
+      // once it is enabled again.
+      state_ &= ~(kHot | kPressed);
+      Repaint();
+      StopBeingHot();
+      break;
+    case WM_ENABLE:
+    case ui::CM_ENABLEDCHANGED:
+      TSkinControl::AfterMessage(m);
+      if (!enabled_ && (state_ & (kHot | kPressed))) {
         state_ &= ~(kHot | kPressed);
-        Repaint();
         StopBeingHot();
+        Repaint();
       }
       break;
     default:
@@ -106,13 +116,10 @@ int TSkinButton::FrameIndex() const {
 
 COLORREF TSkinButton::TextColour(int frame) const {
   const SkinModel& model = Data().Model();
-  const TDataSkinButton& b = model.buttons;
   if (frame == 3) return GetSysColor(COLOR_BTNSHADOW);
-  TColor colour = model.colours.buttonText;
-  if (frame == 1 && b.normalColour != -1) colour = b.normalColour2;
-  if (frame == 4 && b.overColour != -1) colour = b.overColour2;
-  if (frame == 2 && b.downColour != -1) colour = b.downColour2;
-  return Colour(colour);
+  // The second colour of the state counts on its own (it stands for the
+  // button text when the skin does not set it).
+  return Colour(ButtonTextColour(model.buttons, model.colours.buttonText, frame));
 }
 
 void TSkinButton::DrawFace(HDC dc, RECT r, int frame) const {

@@ -67,6 +67,13 @@ void TSkinComBox::Draw(HDC dc, RECT r) {
   info.cbSize = sizeof info;
   const bool hasInfo = GetComboBoxInfo(hwnd_, &info) != FALSE;
   RECT button = hasInfo ? info.rcButton : RECT{};
+  // The button's place is in client coordinates, `dc` the whole window's:
+  // a non-client edge moves the client area in.
+  POINT client{0, 0};
+  ClientToScreen(hwnd_, &client);
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  OffsetRect(&button, client.x - window.left + r.left, client.y - window.top + r.top);
   // Only the border ring: the text inside stays the control's.
   {
     const int saved = SaveDC(dc);

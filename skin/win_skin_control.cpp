@@ -5,6 +5,8 @@
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_guard.h"
+#include "skin/win_subclass.h"
 #include "ui/application.h"
 #include "ui/control.h"
 
@@ -12,7 +14,10 @@ namespace skin {
 
 namespace {
 
-std::unordered_map<HWND, TSkinControl*>& Subclassed() {
+// The skinner of each skinned window, by hook or by subclassing alike: a
+// window has one at the most, so that no skinner keeps another's hook or
+// procedure to put back after that one is freed.
+std::unordered_map<HWND, TSkinControl*>& Skinned() {
   static std::unordered_map<HWND, TSkinControl*> map;
   return map;
 }
@@ -33,6 +38,7 @@ bool TakePaintMessages(TSkinControl& skinner, ui::Message& m) {
     return true;
   }
   if (m.msg != WM_PAINT) return false;
+  FaultPoint("control paint");
   RECT r{};
   GetClientRect(skinner.Handle(), &r);
   if (m.wParam) {
@@ -58,7 +64,14 @@ const TSkinData& TSkinControl::Data() const { return frame_.Data(); }
 
 COLORREF TSkinControl::Colour(uint32_t skinColour) const { return win32::ResolveColour(skinColour); }
 
+TSkinControl* TSkinControl::SkinnerOf(HWND window) {
+  auto it = Skinned().find(window);
+  return it == Skinned().end() ? nullptr : it->second;
+}
+
 void TSkinControl::AttachControl(ui::Control& control, bool recolour) {
+  if (!control.Handle() || SkinnerOf(control.Handle())) return;  // one skinner a control
+  Skinned()[control.Handle()] = this;
   control_ = &control;
   hwnd_ = control.Handle();
   oldHook_ = control.WindowProc;
@@ -74,10 +87,14 @@ void TSkinControl::AttachControl(ui::Control& control, bool recolour) {
 }
 
 void TSkinControl::AttachWindow(HWND window) {
+  if (!IsWindow(window) || SkinnerOf(window)) return;  // one skinner a window
   hwnd_ = window;
   Refresh();
-  Subclassed()[hwnd_] = this;
-  oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  // The common controls' subclassing comes out of the chain at detach,
+  // whatever subclassed the window after it.
+  if (!win32::AddSubclass(hwnd_, SubclassProc, this)) return;
+  Skinned()[hwnd_] = this;
+  subclassed_ = true;
 }
 
 void TSkinControl::Detach() {
@@ -88,12 +105,11 @@ void TSkinControl::Detach() {
     hookTaken_ = false;
   }
   recoloured_ = false;
-  if (oldProc_) {
-    if (IsWindow(hwnd_) && GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc))
-      SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    Subclassed().erase(hwnd_);
-    oldProc_ = nullptr;
+  if (subclassed_) {
+    win32::RemoveSubclass(hwnd_, SubclassProc);
+    subclassed_ = false;
   }
+  if (SkinnerOf(hwnd_) == this) Skinned().erase(hwnd_);
   control_ = nullptr;
 }
 
@@ -115,25 +131,27 @@ void TSkinControl::Flow(ui::Message& m) {
     if (hook) hook(m);
     return;
   }
-  auto hook = oldHook_;  // a handler may detach meanwhile
-  if (!BeforeMessage(m)) return;
+  auto hook = oldHook_;  // a handler may detach meanwhile, or free the skinner
+  const HWND h = hwnd_;
+  // The skin's steps fail alone (no error box from inside a paint): the
+  // control then handles the message itself, a paint draws it plain.
+  bool passOn = true;
+  if (!SkinGuarded([&] { passOn = BeforeMessage(m); })) passOn = true;
+  if (!passOn) return;
   if (hook) hook(m);
-  if (Attached()) AfterMessage(m);
+  if (SkinnerOf(h) == this) SkinGuarded([&] { AfterMessage(m); });
 }
 
-LRESULT CALLBACK TSkinControl::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto it = Subclassed().find(h);
-  if (it == Subclassed().end()) return DefWindowProcW(h, msg, wParam, lParam);
-  TSkinControl* s = it->second;
-  WNDPROC old = s->oldProc_;
+LRESULT CALLBACK TSkinControl::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+  auto* s = reinterpret_cast<TSkinControl*>(self);
   ui::Message m{msg, wParam, lParam, 0};
   bool passOn = true;
-  ui::Guarded([&] { passOn = s->BeforeMessage(m); });
+  if (!SkinGuarded([&] { passOn = s->BeforeMessage(m); })) passOn = true;
   if (!passOn) return m.result;
-  m.result = CallWindowProcW(old, h, msg, wParam, lParam);
-  // The window may have gone meanwhile (its last message detaches).
-  auto again = Subclassed().find(h);
-  if (again != Subclassed().end() && again->second == s) ui::Guarded([&] { s->AfterMessage(m); });
+  m.result = DefSubclassProc(h, msg, wParam, lParam);
+  // The skinner may have gone meanwhile (the window's last message detaches it).
+  if (SkinnerOf(h) == s) SkinGuarded([&] { s->AfterMessage(m); });
   return m.result;
 }
 
@@ -165,6 +183,7 @@ void TSkinControl::AfterMessage(ui::Message& m) {
 
 void TSkinControl::Paint() {
   if (!IsWindow(hwnd_)) return;
+  FaultPoint("control paint");
   GetWindowRect(hwnd_, &rect_);
   gdi::WindowDc dc(hwnd_, gdi::WindowDc::kWholeWindow);
   if (!dc) return;

@@ -36,8 +36,12 @@ class TSkinControl {
   TSkinControl& operator=(const TSkinControl&) = delete;
 
   // recolour: the control takes the skin's button face until detached.
+  // A window that has a skinner already gets no second one: the skinner
+  // then stays unattached (Attached() false).
   virtual void AttachControl(ui::Control& control, bool recolour);
   virtual void AttachWindow(HWND window);
+  // The skinner attached to the window, or null.
+  static TSkinControl* SkinnerOf(HWND window);
   // Gives the control its hook or procedure (and colour) back; safe twice.
   virtual void Detach();
   // A new skin came: a recoloured control takes its button face.
@@ -58,7 +62,7 @@ class TSkinControl {
 
   HWND Handle() const { return hwnd_; }
   ui::Control* Control() const { return control_; }
-  bool Attached() const { return hookTaken_ || oldProc_ != nullptr; }
+  bool Attached() const { return hookTaken_ || subclassed_; }
   int State() const { return state_; }
   bool Hot() const { return (state_ & kHot) != 0; }
   bool Pressed() const { return (state_ & kPressed) != 0; }
@@ -83,11 +87,11 @@ class TSkinControl {
 
  private:
   void Flow(ui::Message& m);
-  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
   bool hookTaken_ = false;
   std::function<void(ui::Message&)> oldHook_;
-  WNDPROC oldProc_ = nullptr;
+  bool subclassed_ = false;
   bool recoloured_ = false;
   COLORREF oldColour_ = 0;
 };

@@ -101,7 +101,8 @@ class TSkinEdit : public TSkinControl {
  private:
   void AttachUpDown();
   void RedrawBorder();
-  std::unique_ptr<TSkinUpDown> upDown_;
+  std::unique_ptr<TSkinUpDown> upDown_;  // null when the up-down has a skinner of its own
+  bool hasUpDown_ = false;
 };
 
 // Combo boxes: a sunken edge around, the skin's drop-down button with its

@@ -48,12 +48,15 @@ void TSkinEdit::AttachWindow(HWND window) {
 
 void TSkinEdit::AttachUpDown() {
   HWND child = UpDownChild(hwnd_);
-  if (!child) return;
+  hasUpDown_ = child != nullptr;
+  // An up-down matched as a component of its own has its skinner already.
+  if (!child || TSkinControl::SkinnerOf(child)) return;
   upDown_ = std::make_unique<TSkinUpDown>(frame_);
   if (ui::Control* c = ui::Control::FromHandle(child))
     upDown_->AttachControl(*c, false);
   else
     upDown_->AttachWindow(child);
+  if (!upDown_->Attached()) upDown_.reset();
 }
 
 void TSkinEdit::Detach() {
@@ -90,7 +93,7 @@ void TSkinEdit::Draw(HDC dc, RECT r) {
   auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd_), readOnly ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                                                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
   if (!brush) brush = GetSysColorBrush(readOnly ? COLOR_BTNFACE : COLOR_WINDOW);
-  const int rings = std::min(upDown_ ? 1 : 2, border - 1);
+  const int rings = std::min(hasUpDown_ ? 1 : 2, border - 1);
   RECT ring = r;
   for (int i = 0; i < rings; ++i) {
     InflateRect(&ring, -1, -1);

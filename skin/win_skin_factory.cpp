@@ -15,6 +15,9 @@ std::unique_ptr<TSkinControl> OnControl(TWinSkinForm& frame, ui::Component& comp
   if (!control.Handle()) return nullptr;
   auto skinner = std::make_unique<T>(frame);
   skinner->AttachControl(control, recolour);
+  // A control skinned already (an edit's up-down, a radio group's button)
+  // keeps the skinner it has.
+  if (!skinner->Attached()) return nullptr;
   return skinner;
 }
 
@@ -28,6 +31,7 @@ std::unique_ptr<TSkinControl> ScrollBarsOn(TWinSkinForm& frame, ui::Component& c
   const bool grid = name == "TDXTREELIST" || name == "TDXDBTREELIST" || name == "TDXDBGRID";
   auto skinner = std::make_unique<TSkinScrollBar>(frame, !grid);
   skinner->AttachControl(control, false);
+  if (!skinner->Attached()) return nullptr;
   return skinner;
 }
 
@@ -36,6 +40,7 @@ std::unique_ptr<TSkinControl> OnWindow(TWinSkinForm& frame, HWND window) {
   if (!IsWindow(window)) return nullptr;
   auto skinner = std::make_unique<T>(frame);
   skinner->AttachWindow(window);
+  if (!skinner->Attached()) return nullptr;
   return skinner;
 }
 

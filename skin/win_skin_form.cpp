@@ -2,13 +2,15 @@
 
 #include <windowsx.h>
 
-#include <unordered_map>
+#include <stdexcept>
 
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
+#include "skin/win_skin_guard.h"
 #include "skin/win_skin_manage.h"
 #include "skin/win_skin_menu.h"
+#include "skin/win_subclass.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/timer.h"
@@ -22,11 +24,6 @@ constexpr UINT kCaptionAction = 13572;
 constexpr LRESULT kRedrawAll = 0x400;  // WVR_REDRAW
 constexpr UINT kNcUahDrawCaption = 0x00AE;
 constexpr UINT kNcUahDrawFrame = 0x00AF;
-
-std::unordered_map<HWND, TWinSkinForm*>& Frames() {
-  static std::unordered_map<HWND, TWinSkinForm*> map;
-  return map;
-}
 
 constexpr LONG_PTR kCaptionBits = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
@@ -112,10 +109,18 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND window, ui::Form* form, TS
 TWinSkinForm::~TWinSkinForm() {
   Restore();
   skinners_.clear();
-  Frames().erase(hwnd_);
 }
 
 void TWinSkinForm::Attach() {
+  try {
+    AttachParts();
+  } catch (...) {
+    Restore();
+    throw;
+  }
+}
+
+void TWinSkinForm::AttachParts() {
   const bool mainMenu = Has(data_.SkinControls, xcMainMenu);
   if (form_ && mainMenu) {
     oldHook_ = form_->WindowProc;
@@ -138,18 +143,20 @@ void TWinSkinForm::Attach() {
     captionFont_ = CaptionFont();
     RefreshState();
     active_ = GetActiveWindow() == hwnd_;
-    Frames()[hwnd_] = this;
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    // The common controls' subclassing: whatever subclasses the window
+    // later, the frame's procedure comes out of the chain at restore.
+    if (!win32::AddSubclass(hwnd_, SubclassProc, this))
+      throw std::runtime_error("the window cannot be subclassed");
     subclassed_ = true;
     Layout();
     SetCaptionStyleBits(state_ == kStateMinimized);
     hoverTimer_ = std::make_unique<ui::Timer>(nullptr, kHoverMs, false);
-    hoverTimer_->OnTimer = [this] { HoverTick(); };
+    hoverTimer_->OnTimer = [this] { SkinGuarded([this] { HoverTick(); }); };
   }
   MatchControls();
   if (form_) {
     formColour_ = form_->Color();
+    formRecoloured_ = true;
     form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
     if (Has(data_.SkinControls, xcPopupMenu)) SkinPopupMenus(true);
   }
@@ -169,11 +176,9 @@ void TWinSkinForm::Restore() {
   if (subclassed_) {
     if (alive) {
       SetCaptionStyleBits(true);
-      if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc))
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+      win32::RemoveSubclass(hwnd_, SubclassProc);
     }
     subclassed_ = false;
-    Frames().erase(hwnd_);
   }
   if (hookTaken_) {
     form_->WindowProc = std::move(oldHook_);
@@ -186,9 +191,10 @@ void TWinSkinForm::Restore() {
   // A form being destroyed keeps its looks: its parts go with it.
   if (form_ && !destroying) {
     SkinPopupMenus(false);
-    form_->SetColor(formColour_);
+    if (formRecoloured_) form_->SetColor(formColour_);
     GiveControlsBack();
   }
+  formRecoloured_ = false;
   recoloured_.clear();
   toolbars_.clear();
   gripsOff_.clear();
@@ -199,8 +205,9 @@ void TWinSkinForm::Restore() {
     regionSize_ = {};
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // The system's frame goes round the client area the window has now, so
-    // a size the user gave the window while skinned is kept.
-    if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) && state_ == kStateNormal && !IsIconic(hwnd_) &&
+    // a size the user gave the window while skinned is kept. Before the
+    // set-up the frame never changed the window's outer size: it stays.
+    if (setupReceived_ && !(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) && state_ == kStateNormal && !IsIconic(hwnd_) &&
         client.right > 0) {
       RECT w{}, c{};
       GetWindowRect(hwnd_, &w);
@@ -266,6 +273,9 @@ void TWinSkinForm::TakeOverSkinData() {
 }
 
 void TWinSkinForm::ReapplySkin() {
+  // Bare windows (message boxes) have no form hook: the face brush of the
+  // old skin goes here for every window.
+  faceBrush_.reset();
   if (form_ && hookTaken_) {
     ui::Message m{kReapplyColours, 0, 0, 0};
     FormHook(m);
@@ -317,24 +327,19 @@ void TWinSkinForm::BuildRegion(bool force) {
 
 // Messages ---------------------------------------------------------------
 
-LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto it = Frames().find(h);
-  if (it == Frames().end()) return DefWindowProcW(h, msg, wParam, lParam);
-  TWinSkinForm* frame = it->second;
+LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+  auto* frame = reinterpret_cast<TWinSkinForm*>(self);
   LRESULT result = 0;
-  bool handled = false;
-  ui::Guarded([&] {
-    result = frame->WindowMessage(msg, wParam, lParam);
-    handled = true;
-  });
-  if (handled) return result;
-  // A failure in the frame's own work: the window's procedure still runs.
-  auto again = Frames().find(h);
-  return again != Frames().end() ? again->second->CallOld(msg, wParam, lParam) : DefWindowProcW(h, msg, wParam, lParam);
+  if (SkinGuarded([&] { result = frame->WindowMessage(msg, wParam, lParam); })) return result;
+  // The frame's own work failed (the window's own handling never throws:
+  // the form layer stops its errors): the window's procedure still runs,
+  // and paints the plain frame where the skinned one failed.
+  return DefSubclassProc(h, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::CallOld(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return oldProc_ ? CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam) : DefWindowProcW(hwnd_, msg, wParam, lParam);
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
 POINT TWinSkinForm::ToWindow(LPARAM screenPoint) const {
@@ -528,7 +533,8 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCPAINT:
       if (kind_ == kFrameBorderlessPopup) return CallOld(msg, wParam, lParam);
       if (state_ == kStateMinimized) return CallOld(msg, wParam, lParam);
-      PaintFrame();
+      // A failed paint leaves the system's plain frame for this paint.
+      if (!PaintFrame()) return CallOld(msg, wParam, lParam);
       return 0;
     case kNcUahDrawCaption:
     case kNcUahDrawFrame:
@@ -626,10 +632,11 @@ LRESULT TWinSkinForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return result;
     case WM_DESTROY: {
-      WNDPROC old = oldProc_;
+      // The subclass may go while it runs: the call below still reaches
+      // the procedures after it.
       MarkDestroying();
       Restore();
-      return old ? CallWindowProcW(old, hwnd_, msg, wParam, lParam) : DefWindowProcW(hwnd_, msg, wParam, lParam);
+      return DefSubclassProc(hwnd_, msg, wParam, lParam);
     }
     default:
       return CallOld(msg, wParam, lParam);
@@ -651,7 +658,9 @@ void TWinSkinForm::FormHook(ui::Message& m) {
       return;
     }
     case ui::CM_DIALOGCHAR:
-      if (menuBar_ && !menuOpen_ && menuBar_->OpenByAccelerator(static_cast<wchar_t>(m.wParam))) {
+      // Only Alt with a letter opens the bar (lParam: Alt was down); a plain
+      // letter goes to the form's buttons.
+      if (m.lParam && menuBar_ && !menuOpen_ && menuBar_->OpenByAccelerator(static_cast<wchar_t>(m.wParam))) {
         m.result = 1;
         return;
       }
@@ -667,10 +676,11 @@ void TWinSkinForm::FormHook(ui::Message& m) {
       return;
     case kReapplyColours:
       if (form_) form_->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+      // An inner form freed while skinned is no longer among the components.
       for (auto& [component, colour] : recoloured_)
-        static_cast<ui::Control*>(component)->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
+        if (StillOnForm(component))
+          static_cast<ui::Control*>(component)->SetColor(win32::ResolveColour(data_.Model().colours.buttonFace));
       if (Has(data_.SkinControls, xcPopupMenu)) SkinPopupMenus(true);
-      faceBrush_.reset();
       return;
     default:
       oldHook_(m);

@@ -57,7 +57,10 @@ class TWinSysButton final : public TNCObject {
   void Draw() override;
   // Draws onto a device context whose origin is the window's top-left.
   void DrawTo(HDC dc, bool active);
-  const TDataSkinSysButton& data;
+  // A copy: the skin component may load new skin data without telling the
+  // frame (a component that is not the main one, an owner still reading),
+  // and a reference into its model would then point at freed memory.
+  const TDataSkinSysButton data;
   int action() const;
   // The window icon stands in for an empty image of a window-menu button.
   bool usesIcon = false;
@@ -84,6 +87,9 @@ class TWinSkinForm {
   TWinSkinForm(const TWinSkinForm&) = delete;
   TWinSkinForm& operator=(const TWinSkinForm&) = delete;
 
+  // Subclasses the window and skins its parts. When a step fails, what was
+  // done is undone before the failure goes on: the window is skinned whole
+  // or stays plain.
   void Attach();
   // Gives the window back everything the frame took. `destroying`: the
   // window is going, so colours and size are left alone.
@@ -121,18 +127,21 @@ class TWinSkinForm {
   // Whether a submenu of the bar is open (the hover timer then rests).
   bool MenuOpen() const { return menuOpen_; }
   void SetMenuOpen(bool on) { menuOpen_ = on; }
-  // Paints the whole frame now (the repaint message does the same).
-  void PaintFrame();
+  // Paints the whole frame now (the repaint message does the same). False
+  // when the painting failed (the failure is swallowed; the caller may have
+  // the system paint the plain frame instead).
+  bool PaintFrame();
   // Carries out a caption button's action.
   void DoAction(int action);
 
  private:
   friend class TWinSysButton;
-  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
   LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT CallOld(UINT msg, WPARAM wParam, LPARAM lParam);
   void FormHook(ui::Message& m);
 
+  void AttachParts();
   void Layout();
   void Setup();
   void RefreshState();
@@ -150,19 +159,21 @@ class TWinSkinForm {
   void MatchControls();
   void SkinPopupMenus(bool on);
   void GiveControlsBack();
+  // Whether the component is still one of the form's (not freed meanwhile).
+  bool StillOnForm(const ui::Component* c) const;
 
   TSkinManage& manager_;
   HWND hwnd_;
   ui::Form* form_;
   TSkinData& data_;
 
-  WNDPROC oldProc_ = nullptr;
   bool subclassed_ = false;
   bool hookTaken_ = false;
   std::function<void(ui::Message&)> oldHook_;
   LONG_PTR style_ = 0, exStyle_ = 0;
   HMENU menu_ = nullptr;
   COLORREF formColour_ = 0;
+  bool formRecoloured_ = false;
 
   Thickness th_;
   int menuBarHeight_ = 0;
@@ -177,7 +188,8 @@ class TWinSkinForm {
   gdi::Font captionFont_;
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
   TNCObject* hot_ = nullptr;
-  RECT textBox_{};
+  RECT textBox_{};   // the caption text's background, the caption's full height
+  RECT textRect_{};  // the text inside it
   std::unique_ptr<ui::Timer> hoverTimer_;
   SIZE regionSize_{};
   bool reapplying_ = false;

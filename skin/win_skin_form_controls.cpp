@@ -7,6 +7,7 @@
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_guard.h"
 #include "skin/win_skin_menu.h"
 #include "ui/bars.h"
 #include "ui/form.h"
@@ -30,6 +31,7 @@ void EachItem(ui::MenuItem& parent, const std::function<void(ui::MenuItem&)>& vi
 }  // namespace
 
 void TWinSkinForm::MatchControls() {
+  FaultPoint("attach");
   const SkinControlSet set = data_.SkinControls;
   const SkinModel& model = data_.Model();
   const COLORREF face = win32::ResolveColour(model.colours.buttonFace);
@@ -90,10 +92,14 @@ void TWinSkinForm::MatchControls() {
   }
 }
 
-void TWinSkinForm::GiveControlsBack() {
+bool TWinSkinForm::StillOnForm(const ui::Component* c) const {
   // A control freed while skinned is no longer among the form's components.
   const std::vector<ui::Component*>& alive = form_->Components();
-  auto still = [&](ui::Component* c) { return std::find(alive.begin(), alive.end(), c) != alive.end(); };
+  return std::find(alive.begin(), alive.end(), c) != alive.end();
+}
+
+void TWinSkinForm::GiveControlsBack() {
+  auto still = [this](ui::Component* c) { return StillOnForm(c); };
   for (auto& t : toolbars_) {
     if (!still(t.bar)) continue;
     auto* bar = static_cast<ui::ToolBar*>(t.bar);
@@ -115,6 +121,7 @@ void TWinSkinForm::SkinPopupMenus(bool on) {
   if (!form_) return;
   if (!on) {
     for (ui::Component* c : ownerDrawn_) {
+      if (!StillOnForm(c)) continue;  // freed while skinned
       auto* menu = static_cast<ui::PopupMenu*>(c);
       EachItem(menu->Items, [](ui::MenuItem& item) { UnskinMenuItem(item); });
       menu->SetOwnerDraw(false);

@@ -7,6 +7,7 @@
 #include "skin/win_img_dc.h"
 #include "skin/win_skin_control.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_guard.h"
 #include "skin/win_skin_menu.h"
 
 namespace skin {
@@ -17,15 +18,19 @@ RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-void TWinSkinForm::PaintFrame() {
-  if (kind_ == kFrameBorderlessPopup || !subclassed_) return;
-  if (setupState_ != 1 && setupState_ != 3) return;
-  if (state_ == kStateMinimized || IsIconic(hwnd_)) return;
-  gdi::WindowDc dc(hwnd_, gdi::WindowDc::kWholeWindow);
-  if (dc) PaintFrameTo(dc.get());
+bool TWinSkinForm::PaintFrame() {
+  if (kind_ == kFrameBorderlessPopup || !subclassed_) return true;
+  if (setupState_ != 1 && setupState_ != 3) return true;
+  if (state_ == kStateMinimized || IsIconic(hwnd_)) return true;
+  // Nothing of a paint's failure goes further than the paint (no error box).
+  return SkinGuarded([this] {
+    gdi::WindowDc dc(hwnd_, gdi::WindowDc::kWholeWindow);
+    if (dc) PaintFrameTo(dc.get());
+  });
 }
 
 void TWinSkinForm::PaintFrameTo(HDC dc) {
+  FaultPoint("frame paint");
   const SkinModel& m = data_.Model();
   SIZE s = WindowSize();
   for (BorderSide side : {kLeftBorder, kRightBorder, kBottomBorder}) {
@@ -54,6 +59,7 @@ void TWinSkinForm::LayOutButtons(HDC dc, int width, const std::wstring& text) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   CaptionTextPlace place = PlaceCaptionText(m.title, extent.cx, extent.cy, {th_.left, 0, width - th_.right, th_.top});
   textBox_ = ToRECT(place.box);
+  textRect_ = ToRECT(place.text);
   const FrameFacts facts = Facts();
   const int menuLeft = m.menuBar ? m.menuBar->leftWidth : -1;
   const int iconSize = GetSystemMetrics(SM_CXSMICON);
@@ -90,7 +96,7 @@ void TWinSkinForm::PaintCaption(HDC dc, int width) {
                             : (t.inactiveTextColour != kColourNotSet ? t.inactiveTextColour : m.colours.titleTextInactive);
     SetTextColor(mem.get(), win32::ResolveColour(colour));
     SetBkMode(mem.get(), TRANSPARENT);
-    RECT textRect{textBox_.left + t.textBackLeft, textBox_.top, textBox_.right - t.textBackRight, textBox_.bottom};
+    RECT textRect = textRect_;
     DrawTextW(mem.get(), text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_TOP | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
   }

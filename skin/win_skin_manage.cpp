@@ -5,6 +5,7 @@
 
 #include "skin/skin_data.h"
 #include "skin/win_skin_form.h"
+#include "skin/win_skin_guard.h"
 #include "skin/win_skin_popup.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -64,12 +65,34 @@ void TSkinManage::Unregister(TSkinData& data) {
     active_ = false;
   }
   if (announcing_ == &data) announcing_ = nullptr;
-  // Frames served by a component that goes are given back at once.
-  for (size_t i = frames_.size(); i-- > 0;) {
-    if (&frames_[i]->Data() != &data) continue;
-    if (IsWindow(frames_[i]->Handle())) frames_[i]->Restore();
-    frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(i));
+  // Popup handlers and frames served by a component that goes are given
+  // back at once: none may keep a reference to it.
+  for (size_t i = popups_.size(); i-- > 0;) {
+    if (&popups_[i]->Data() != &data) continue;
+    popups_[i]->Restore();
+    popups_.erase(popups_.begin() + static_cast<std::ptrdiff_t>(i));
   }
+  if (popups_.empty()) popupOpen_ = false;
+  const std::vector<TWinSkinForm*> frames = FrameList();
+  for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
+    if (&(*it)->Data() != &data) continue;
+    if (std::unique_ptr<TWinSkinForm> frame = TakeFrame(*it)) frame->Restore();
+  }
+}
+
+std::unique_ptr<TWinSkinForm> TSkinManage::TakeFrame(const TWinSkinForm* frame) {
+  auto it = std::find_if(frames_.begin(), frames_.end(), [&](const auto& f) { return f.get() == frame; });
+  if (it == frames_.end()) return nullptr;
+  std::unique_ptr<TWinSkinForm> taken = std::move(*it);
+  frames_.erase(it);
+  return taken;
+}
+
+std::vector<TWinSkinForm*> TSkinManage::FrameList() const {
+  std::vector<TWinSkinForm*> list;
+  list.reserve(frames_.size());
+  for (const auto& f : frames_) list.push_back(f.get());
+  return list;
 }
 
 void TSkinManage::Request(SkinRequest kind) {
@@ -96,7 +119,7 @@ void TSkinManage::Request(SkinRequest kind) {
 
 void TSkinManage::SkinChanged(TSkinData& data) {
   announcing_ = &data;
-  for (auto& f : frames_)
+  for (TWinSkinForm* f : FrameList())
     if (&f->Data() == &data) f->TakeOverSkinData();
   Request(kRequestSkinChanged);
 }
@@ -131,8 +154,18 @@ void TSkinManage::Deactivate() {
 }
 
 void TSkinManage::ApplyNewSkin() {
-  for (auto& f : frames_) f->TakeOverSkinData();
-  for (auto& f : frames_) f->ReapplySkin();
+  // SetWindowPos and RedrawWindow may activate a window, whose frame is
+  // then appended (and made with the new skin): the loops visit the frames
+  // there were, those still listed.
+  const std::vector<TWinSkinForm*> frames = FrameList();
+  auto listed = [this](const TWinSkinForm* f) { return FrameOf(f->Handle()) == f; };
+  for (TWinSkinForm* f : frames)
+    if (listed(f)) f->TakeOverSkinData();
+  for (TWinSkinForm* f : frames) {
+    if (!listed(f) || SkinGuarded([f] { f->ReapplySkin(); })) continue;
+    // A window the new skin failed on is given back plain.
+    if (std::unique_ptr<TWinSkinForm> frame = TakeFrame(f)) SkinGuarded([&] { frame->Restore(); });
+  }
   if (TSkinData* d = std::exchange(announcing_, nullptr))
     if (d->OnSkinChanged) d->OnSkinChanged();
 }
@@ -191,7 +224,14 @@ TWinSkinForm* TSkinManage::FrameOf(HWND window) const {
 }
 
 void TSkinManage::SkinWindow(HWND window) {
+  // Whatever fails on the way (a component's OnFormSkin included) leaves
+  // this window plain and the others as they are.
+  SkinGuarded([&] { SkinWindowNow(window); });
+}
+
+void TSkinManage::SkinWindowNow(HWND window) {
   if (!active_ || !window || FrameOf(window)) return;
+  if (std::find(attaching_.begin(), attaching_.end(), window) != attaching_.end()) return;
   LONG style = GetWindowLongW(window, GWL_STYLE);
   if ((style & WS_CHILD) && !includeMdiChildren_) {
     HWND parent = GetParent(window);
@@ -206,10 +246,14 @@ void TSkinManage::SkinWindow(HWND window) {
   if (cls == "TApplication" || !MaySkinClass(cls)) return;
   TSkinData* data = ServingData(window);
   if (!data || data->SkinNotLoaded()) return;
+  // Listed only once attached whole: a failure on the way leaves the window
+  // plain (Attach undoes what it did), with nothing in the list.
   auto frame = std::make_unique<TWinSkinForm>(*this, window, form, *data);
-  TWinSkinForm* raw = frame.get();
+  attaching_.push_back(window);
+  const bool attached = SkinGuarded([&] { frame->Attach(); });
+  std::erase(attaching_, window);
+  if (!attached || !IsWindow(window) || FrameOf(window)) return;
   frames_.push_back(std::move(frame));
-  raw->Attach();
   PostMessageW(window, TWinSkinForm::kSetupMessage, 0, 1000);
 }
 
@@ -267,7 +311,9 @@ bool TSkinManage::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && g_manager) {
     bool refuse = false;
-    ui::Guarded([&] { refuse = g_manager->OnCbt(code, wParam, lParam); });
+    // No error box from inside an activation (the box would be skinned in
+    // turn): a window the hook fails on stays as it is.
+    SkinGuarded([&] { refuse = g_manager->OnCbt(code, wParam, lParam); });
     if (refuse) return 10;
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -71,16 +71,23 @@ class TSkinManage final : public SkinManagerLink {
  private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
   bool OnCbt(int code, WPARAM wParam, LPARAM lParam);
+  void SkinWindowNow(HWND window);
   void SkinPopupMenu(HWND window);
   void WindowDestroyed(HWND window);
   void Activate();
   void Deactivate();
   void ApplyNewSkin();
   const TSkinData* FirstMainComponent() const;
+  // Takes the frame out of the list (null when it is no longer there).
+  std::unique_ptr<TWinSkinForm> TakeFrame(const TWinSkinForm* frame);
+  // The frames as they are now: what the loops over them visit, so that a
+  // window activated meanwhile (its frame appended) changes nothing here.
+  std::vector<TWinSkinForm*> FrameList() const;
 
   std::vector<std::unique_ptr<TWinSkinForm>> frames_;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
   std::vector<TSkinData*> components_;
+  std::vector<HWND> attaching_;  // windows whose frame is being attached
   bool active_ = false;
   bool includeMdiChildren_ = false;
   bool started_ = false;

@@ -228,9 +228,16 @@ void TWinSkinMenu::Open(int index) {
   std::shared_ptr<bool> alive = alive_;
   const HWND h = frame_.Handle();
   int at = index;
+  bool moved = false;  // `at` was reached from an open menu (mouse or arrow key)
   while (at >= 0 && at < static_cast<int>(buttons_.size())) {
     TMenuBtn* b = buttons_[static_cast<size_t>(at)].get();
     if (!b->enabled || !b->submenu) {
+      // An item without items runs on a click or a key only: the mouse
+      // moving onto it from an open menu just shows it hot.
+      if (moved && b->enabled) {
+        b->Enter();
+        break;
+      }
       if (b->enabled) PostMessageW(h, WM_COMMAND, MAKEWPARAM(b->command, 0), 0);
       if (frame_.Hot() == b) frame_.SetHot(nullptr);
       b->state = 1;
@@ -274,6 +281,7 @@ void TWinSkinMenu::Open(int index) {
     DrawButton(*b);
     at = next_;
     next_ = -1;
+    moved = true;
     if (rebuildWanted_) {
       rebuildWanted_ = false;
       Build();
@@ -322,15 +330,17 @@ bool TWinSkinMenu::Filter(const MSG& msg) {
         return false;
       }
       keyboard_ = true;
-      if (key == VK_LEFT && currentMenu_ == buttons_[static_cast<size_t>(current_)]->submenu) {
-        OpenNext(PreviousBarItem(current_, count));
-        return true;
-      }
-      if (key == VK_RIGHT && !currentHasItems_) {
-        OpenNext(NextBarItem(current_, count));
-        return true;
-      }
-      return false;
+      // The arrows go from menu to menu: items that open none are passed
+      // over (they run on their accelerator or a click, never on the way).
+      const bool left = key == VK_LEFT && currentMenu_ == buttons_[static_cast<size_t>(current_)]->submenu;
+      const bool right = key == VK_RIGHT && !currentHasItems_;
+      if (!left && !right) return false;
+      std::vector<bool> openable;
+      for (const auto& b : buttons_) openable.push_back(b->enabled && b->submenu);
+      const int to = NextOpenableBarItem(current_, left ? -1 : 1, openable);
+      if (to < 0) return false;
+      OpenNext(to);
+      return true;
     }
     case WM_SYSKEYDOWN:
       if (msg.wParam == VK_MENU) frame_.SetMenuOpen(false);

@@ -7,6 +7,7 @@
 #include "skin/menu_layout.h"
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
+#include "skin/win_skin_guard.h"
 #include "skin/win_skin_menu.h"
 #include "skin/win_skin_popup.h"
 #include "ui/gdi.h"
@@ -179,8 +180,9 @@ void DrawSkinMenuItem(const TSkinData& data, ui::MenuItem& item, HDC dc, const R
 void SkinMenuItem(ui::MenuItem& item, const TSkinData& data) {
   const TSkinData* d = &data;
   item.OnMeasureItem = MeasureSkinMenuItem;
+  // A failed drawing stops there: no error box from inside a paint.
   item.OnDrawItem = [d](ui::MenuItem& i, HDC dc, const RECT& r, const ui::MenuItemState& s) {
-    DrawSkinMenuItem(*d, i, dc, r, s);
+    SkinGuarded([&] { DrawSkinMenuItem(*d, i, dc, r, s); });
   };
 }
 

@@ -5,7 +5,8 @@
 #include "skin/menu_layout.h"
 #include "skin/skin_data.h"
 #include "skin/win_img_dc.h"
-#include "ui/application.h"
+#include "skin/win_skin_guard.h"
+#include "skin/win_subclass.h"
 
 namespace skin {
 
@@ -27,9 +28,10 @@ const TDataSkinObject* Background(const TSkinData& data) {
 TWinSkinPopMenu::TWinSkinPopMenu(HWND window, TSkinData& data) : hwnd_(window), data_(data) {
   Handlers().push_back(this);
   // Without the skin's background image the window keeps its own look.
+  // The common controls' subclassing leaves the chain whole at restore,
+  // whatever subclassed the window after the handler.
   if (Background(data_))
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    subclassed_ = win32::AddSubclass(hwnd_, SubclassProc, this);
 }
 
 TWinSkinPopMenu::~TWinSkinPopMenu() {
@@ -39,10 +41,9 @@ TWinSkinPopMenu::~TWinSkinPopMenu() {
 }
 
 void TWinSkinPopMenu::Restore() {
-  if (!oldProc_) return;
-  if (IsWindow(hwnd_) && GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc))
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-  oldProc_ = nullptr;
+  if (!subclassed_) return;
+  win32::RemoveSubclass(hwnd_, SubclassProc);
+  subclassed_ = false;
 }
 
 TWinSkinPopMenu* TWinSkinPopMenu::Find(HWND window) {
@@ -109,7 +110,7 @@ bool TWinSkinPopMenu::CopyBackground(HDC dc, RECT dst, RECT item) const {
 }
 
 LRESULT TWinSkinPopMenu::CallOld(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return oldProc_ ? CallWindowProcW(oldProc_, hwnd_, msg, wParam, lParam) : DefWindowProcW(hwnd_, msg, wParam, lParam);
+  return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinPopMenu::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -146,28 +147,23 @@ LRESULT TWinSkinPopMenu::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       RestoreDC(dc, saved);
       return result;
     }
-    case WM_DESTROY: {
-      WNDPROC old = oldProc_;
+    case WM_DESTROY:
+      // The subclass may go while it runs: the call still reaches the rest.
       Restore();
-      return CallWindowProcW(old, hwnd_, msg, wParam, lParam);
-    }
+      return DefSubclassProc(hwnd_, msg, wParam, lParam);
     default:
       return CallOld(msg, wParam, lParam);
   }
 }
 
-LRESULT CALLBACK TWinSkinPopMenu::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWinSkinPopMenu* handler = Find(h);
-  if (!handler || !handler->oldProc_) return DefWindowProcW(h, msg, wParam, lParam);
+LRESULT CALLBACK TWinSkinPopMenu::SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR self) {
+  auto* handler = reinterpret_cast<TWinSkinPopMenu*>(self);
   LRESULT result = 0;
-  bool handled = false;
-  ui::Guarded([&] {
-    result = handler->Message(msg, wParam, lParam);
-    handled = true;
-  });
-  if (handled) return result;
-  handler = Find(h);
-  return handler ? handler->CallOld(msg, wParam, lParam) : DefWindowProcW(h, msg, wParam, lParam);
+  if (SkinGuarded([&] { result = handler->Message(msg, wParam, lParam); })) return result;
+  // A failed paint of the skin's border (no error box from a paint): the
+  // window paints its own.
+  return DefSubclassProc(h, msg, wParam, lParam);
 }
 
 }  // namespace skin

@@ -32,14 +32,14 @@ class TWinSkinPopMenu {
   // that has not learnt its menu learns it now (its first item is drawn).
   static TWinSkinPopMenu* ForMenu(HMENU menu);
   HMENU Menu() const { return menu_; }
-  bool Subclassed() const { return oldProc_ != nullptr; }
+  bool Subclassed() const { return subclassed_; }
   bool HasBackground() const { return static_cast<bool>(background_); }
   // Copies the painted background under `item` (the popup window's client
   // coordinates) to `to` of `dst`; false when there is none.
   bool CopyBackground(HDC dc, RECT dst, RECT item) const;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
   LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT CallOld(UINT msg, WPARAM wParam, LPARAM lParam);
   // Renders the MenuBackground nine-slice in the window's size.
@@ -49,7 +49,7 @@ class TWinSkinPopMenu {
 
   HWND hwnd_;
   TSkinData& data_;
-  WNDPROC oldProc_ = nullptr;
+  bool subclassed_ = false;
   HMENU menu_ = nullptr;
   gdi::Bitmap background_;
   SIZE size_{};

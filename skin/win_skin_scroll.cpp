@@ -32,11 +32,13 @@ TSkinThemed::~TSkinThemed() { TSkinThemed::Detach(); }
 
 void TSkinThemed::AttachControl(ui::Control& control, bool recolour) {
   TSkinControl::AttachControl(control, recolour);
+  if (!Attached()) return;
   themeOff_ = ThemeOff(hwnd_);
 }
 
 void TSkinThemed::AttachWindow(HWND window) {
   TSkinControl::AttachWindow(window);
+  if (!Attached()) return;
   themeOff_ = ThemeOff(window);
   Repaint();
 }
@@ -72,6 +74,7 @@ void TSkinScrollBar::AttachWindow(HWND window) {
 // The control recomputes its frame, so that the first non-client paint
 // comes with the skinned bars.
 void TSkinScrollBar::FrameChanged() {
+  if (!Attached()) return;
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }

@@ -84,7 +84,8 @@ void TSkinStatusBar::Draw(HDC target, RECT r) {
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
   gdi::SelectGuard selectFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Colour(edges && edges->normalColour != -1 ? edges->normalColour2 : model.colours.buttonText));
+  // The element's second colour stands for the button text when not set.
+  SetTextColor(dc, Colour(edges ? edges->normalColour2 : model.colours.buttonText));
 
   auto panel = [&](RECT box, PanelText p, PanelBevel bevel, bool aligned) {
     const int frame = StatusPanelFrame(bevel);

@@ -161,27 +161,29 @@ TEST(SkinFrameLayout, CaptionTextBoxByAlignmentShiftClipAndCaps) {
   t.textBackRight = 8;
   t.leftWidth = 10;  // text shift
   t.topHeight = 4;   // vertical text shift
-  // Left: at the area's left plus the shift; 14 high, centred in 24 and moved down by 2.
+  // Left: at the area's left plus the shift; the text 14 high, centred in 24
+  // and moved down by 2; its background the caption's full height.
   CaptionTextPlace p = PlaceCaptionText(t, 100, 14, area);
-  EXPECT_EQ(p.box, (Rect{14, 7, 128, 21}));
+  EXPECT_EQ(p.box, (Rect{14, 0, 128, 24}));
   EXPECT_EQ(p.text, (Rect{20, 7, 120, 21}));
   t.topHeight = -5;  // half of it, rounded toward zero
-  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box.top, 3);
+  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).text.top, 3);
+  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box.top, 0);
   t.topHeight = 0;
   // Centred: the shift does not apply.
   t.textAlignment = 1;
-  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box, (Rect{93, 5, 207, 19}));
+  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box, (Rect{93, 0, 207, 24}));
   // Right: ends at the area's right plus the right clip, then the clip takes its right edge.
   t.textAlignment = 2;
-  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box, (Rect{182, 5, 296, 19}));
+  EXPECT_EQ(PlaceCaptionText(t, 100, 14, area).box, (Rect{182, 0, 296, 24}));
   t.rightWidth = 10;
   p = PlaceCaptionText(t, 100, 14, area);
-  EXPECT_EQ(p.box, (Rect{192, 5, 286, 19}));
+  EXPECT_EQ(p.box, (Rect{192, 0, 286, 24}));
   EXPECT_EQ(p.text, (Rect{198, 5, 278, 19}));
   // A long left-aligned text is clipped at the area's right less the clip.
   t.textAlignment = 0;
   p = PlaceCaptionText(t, 400, 14, area);
-  EXPECT_EQ(p.box, (Rect{14, 5, 286, 19}));
+  EXPECT_EQ(p.box, (Rect{14, 0, 286, 24}));
   EXPECT_EQ(p.text.right, 278);
   // Clipped past its own start: nothing left, and nothing inverted.
   t.leftWidth = 285;

@@ -55,6 +55,18 @@ TEST(SkinMenuLayout, BarButtonsFromCaptionWidths) {
   EXPECT_EQ(MenuBarItemAt(buttons, 58, 35), 1);
   EXPECT_EQ(MenuBarItemAt(buttons, 58, 49), -1);  // the bar's last row belongs to no button
   EXPECT_EQ(MenuBarItemAt(buttons, 27, 35), -1);
+
+  // A narrow window: the button across the bar's end is cut there, the one
+  // past it is empty, so the border beyond belongs to no button.
+  const Rect narrow{4, 30, 80, 50};
+  auto cut = LayOutMenuBar(WithMenuBar(20), narrow, {20, 35, 10});
+  ASSERT_EQ(cut.size(), 3u);
+  EXPECT_EQ(cut[0], (Rect{28, 30, 58, 49}));
+  EXPECT_EQ(cut[1], (Rect{58, 30, 80, 49}));
+  EXPECT_TRUE(cut[2].Empty());
+  EXPECT_GE(cut[2].Width(), 0);
+  EXPECT_EQ(MenuBarItemAt(cut, 82, 35), -1);
+  EXPECT_EQ(MenuBarItemAt(cut, 79, 35), 1);
 }
 
 TEST(SkinMenuLayout, ArrowKeysWrapAroundTheBar) {
@@ -66,6 +78,13 @@ TEST(SkinMenuLayout, ArrowKeysWrapAroundTheBar) {
   EXPECT_EQ(PreviousBarItem(-1, 3), 2);
   EXPECT_EQ(NextBarItem(0, 0), -1);
   EXPECT_EQ(PreviousBarItem(0, 0), -1);
+  // Moving between open menus skips the items that open none.
+  const std::vector<bool> openable{true, false, false, true, false};
+  EXPECT_EQ(NextOpenableBarItem(0, 1, openable), 3);
+  EXPECT_EQ(NextOpenableBarItem(3, 1, openable), 0);   // past the end, round to the first
+  EXPECT_EQ(NextOpenableBarItem(0, -1, openable), 3);  // before the first, round to the last
+  EXPECT_EQ(NextOpenableBarItem(0, 1, {true, false}), -1);  // no other opens one
+  EXPECT_EQ(NextOpenableBarItem(0, 1, {}), -1);
 }
 
 TEST(SkinMenuLayout, ItemMeasures) {

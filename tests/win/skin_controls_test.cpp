@@ -48,13 +48,16 @@ skin::ArchiveEntry Strip(const std::string& name, int w, int h, const uint32_t (
 }
 
 // A skin with every control element (or, `withButtons` false, one whose
-// "Buttons" section names no image).
-std::string TestSkin(bool withButtons) {
+// "Buttons" section names no image); `textColours` sets only the second
+// (text) colour of the buttons' normal state and the status bar's edges.
+std::string TestSkin(bool withButtons, bool textColours = false) {
   std::string ini = "[TitlebarSkin]\r\nSkinName=Test\r\n";
   if (withButtons)
     ini +=
         "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=3\r\nRightWidth=3\r\nTopHeight=3\r\nBottomHeight=3\r\n"
         "CheckButton=check.bmp\r\nCheckButtonFrame=6\r\nRadioButton=radio.bmp\r\nRadioButtonFrame=6\r\n";
+  if (textColours)
+    ini += "NormalColour2=255,0,0\r\n[StatusBarEdges]\r\nImage=sunken.bmp\r\nNormalColour2=255,0,0\r\n";
   ini +=
       "[Progress]\r\nBitmap=progress.bmp\r\n[Tabs]\r\nImage=tabs.bmp\r\nBorder=tabborder.bmp\r\n"
       "[ComboButton]\r\nImage=combo.bmp\r\n[SunkEdge]\r\nImage=sunken.bmp\r\n[ExtraImages]\r\nImage=arrow.bmp\r\n"
@@ -83,21 +86,10 @@ int CountColour(HWND h, RECT r, COLORREF colour) {
   return n;
 }
 
-// Form-layer test controls over system classes, declaring the toolkit's
-// names the matching rows look for.
-class ToolkitControl : public ui::Control {
- public:
-  ToolkitControl(ui::Control* parent, const char* toolkitName, const wchar_t* windowClass, DWORD style, int w, int h)
-      : ui::Control(parent, ui::OwnerOf(parent)) {
-    DeclareClass(toolkitName);
-    CreateWnd(windowClass, style, 0, w, h);
-  }
-};
-
 class SkinControls : public SkinTest {
  protected:
-  void SwitchOnTestSkin(bool withButtons = true) {
-    testStore.Store().Add().ReadDataStream(TestSkin(withButtons));
+  void SwitchOnTestSkin(bool withButtons = true, bool textColours = false) {
+    testStore.Store().Add().ReadDataStream(TestSkin(withButtons, textColours));
     ASSERT_TRUE(data->LoadFromStore(testStore, static_cast<int>(testStore.Store().Count()) - 1));
     data->SetActive(true);
     ASSERT_TRUE(WaitForRequest());
@@ -152,6 +144,92 @@ TEST_F(SkinControls, PushButtonsShowTheirStateFramesOrStayPlainWithoutTheImage) 
   EXPECT_GT(CountColour(b.Handle(), text, GetSysColor(COLOR_BTNSHADOW)), 0);
   EXPECT_EQ(CountColour(b.Handle(), text, GetSysColor(COLOR_BTNTEXT)), 0);
   SwitchOff();
+}
+
+TEST_F(SkinControls, ButtonsGiveUpTheHotFrameWhenDisabledAndTakeSecondColoursAlone) {
+  ui::Form* f = MakeForm();
+  ui::Button b(f, "WWWW");
+  b.SetBounds(10, 10, 100, 40);
+  ui::StatusBar bar(f);
+  bar.SetAlign(ui::alBottom);
+  bar.AddPanel(200);
+  SendMessageW(bar.Handle(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"WWWWWW"));
+  SwitchOnTestSkin(true, true);
+  skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+  ASSERT_NE(frame, nullptr);
+  PumpPosted();
+  // Only the second colours are set: the captions take them.
+  const RECT text{10, 5, 90, 35};
+  EXPECT_GT(CountColour(b.Handle(), text, RGB(255, 0, 0)), 0);
+  RECT barRect{};
+  GetClientRect(bar.Handle(), &barRect);
+  RedrawWindow(bar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(CountColour(bar.Handle(), barRect, RGB(255, 0, 0)), 0);
+
+  // Hot, disabled (the mouse leaves meanwhile), enabled again: not hot.
+  auto* s = SkinnerOf<skin::TSkinButton>(*frame, b.Handle());
+  ASSERT_NE(s, nullptr);
+  SendMessageW(b.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(PixelAt(b.Handle(), 1, 1), Ref(kButton[3]));
+  b.SetEnabled(false);
+  SendMessageW(b.Handle(), ui::CM_MOUSELEAVE, 0, 0);
+  b.SetEnabled(true);
+  PumpPosted();
+  EXPECT_FALSE(s->Hot());
+  EXPECT_EQ(PixelAt(b.Handle(), 1, 1), Ref(kButton[0]));
+  EXPECT_NE(frame->HotSkinner(), s);
+  SwitchOff();
+}
+
+TEST_F(SkinControls, AControlGetsOneSkinnerAndAnEdgedComboItsButtonInPlace) {
+  ui::Form* f = MakeForm("TfrmSkinTest", ui::bsSizeable, 420, 300);
+  // An up-down matched as its own component inside an edit, and a radio
+  // group's button matched as a check box of its own.
+  ui::Edit edit(f);
+  edit.SetBounds(10, 10, 120, 24);
+  ToolkitControl spin(&edit, "TUpDown", UPDOWN_CLASSW, WS_VISIBLE, 16, 20);
+  spin.SetBounds(100, 0, 16, 20);
+  ToolkitControl radios(f, "TwwRadioGroup", L"BUTTON", BS_GROUPBOX, 120, 60);
+  radios.SetBounds(170, 10, 120, 60);
+  ToolkitControl radio(&radios, "TCustomCheckBox", L"BUTTON", BS_AUTORADIOBUTTON | WS_VISIBLE, 100, 20);
+  radio.SetBounds(5, 20, 100, 20);
+  ToolkitControl combo(f, "TComboBox", L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP, 120, 200);
+  combo.Tag = 56;
+  combo.SetBounds(150, 100, 120, 24);
+  SetWindowLongPtrW(combo.Handle(), GWL_EXSTYLE, GetWindowLongPtrW(combo.Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowPos(combo.Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  combo.SetBounds(150, 100, 121, 24);  // the combo places its button in the client area it has now
+  combo.SetBounds(150, 100, 120, 24);
+  SwitchOnTestSkin();
+  skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+  ASSERT_NE(frame, nullptr);
+  PumpPosted();
+  // The edit and the group, matched first, skinned them: the frame made
+  // no second skinner for either.
+  for (HWND h : {spin.Handle(), radio.Handle()}) {
+    EXPECT_EQ(SkinnerOf<skin::TSkinControl>(*frame, h), nullptr);
+    EXPECT_NE(skin::TSkinControl::SkinnerOf(h), nullptr);
+  }
+  auto* se = SkinnerOf<skin::TSkinEdit>(*frame, edit.Handle());
+  ASSERT_NE(se, nullptr);
+  ASSERT_NE(se->UpDown(), nullptr);
+  EXPECT_EQ(PixelAt(spin.Handle(), 1, 1), Ref(kUpDown[0]));
+  // The combo's button is drawn where the control has it: client
+  // coordinates moved by the edge.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo.Handle(), &info));
+  const RECT b = info.rcButton;
+  const int middle = (b.top + b.bottom) / 2;
+  EXPECT_EQ(PixelAt(combo.Handle(), b.right - 2, middle), Ref(kCombo[0]));
+  EXPECT_NE(PixelAt(combo.Handle(), b.left - 1, middle), Ref(kCombo[0]));
+  // Freed in either order: each control keeps its own procedure and hook.
+  SwitchOff();
+  EXPECT_EQ(skin::TSkinControl::SkinnerOf(spin.Handle()), nullptr);
+  EXPECT_EQ(skin::TSkinControl::SkinnerOf(radio.Handle()), nullptr);
+  PostMessageW(radio.Handle(), WM_PAINT, 0, 0);
+  PostMessageW(spin.Handle(), WM_PAINT, 0, 0);
+  EXPECT_TRUE(PumpPosted());
 }
 
 TEST_F(SkinControls, PressAndReleaseClickOnceReleaseOutsideNeverAndHotMovesLeaveFirst) {

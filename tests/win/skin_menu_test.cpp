@@ -73,6 +73,14 @@ class SkinMenuTest : public SkinTest {
     menu.reset();
     SkinTest::TearDown();
   }
+  // The menu form skinned with skin `index`, its frame set up and painted.
+  skin::TWinSkinForm* SkinnedMenuFrame(int index) {
+    ui::Form* f = MakeMenuForm();
+    SwitchOn(index);
+    skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
+    if (frame) frame->PaintFrame();
+    return frame;
+  }
   // Presses a bar button as the mouse would.
   static void PressButton(HWND h, const skin::TMenuBtn& b) {
     LPARAM at = ScreenPoint(h, b.rect);
@@ -198,15 +206,17 @@ TEST_F(SkinMenuTest, ArrowKeysMoveAlongTheBarWrappingAtBothEnds) {
       const int at = bar->CurrentIndex();
       if (at < 0 || (!seen.empty() && seen.back() == at)) return false;  // between two menus
       seen.push_back(at);
-      // Last to first, first to last, then onto Help, which has no items.
+      if (seen.size() == 4) return true;
+      // Last to first, first to last, then past Help, which has no items,
+      // onto Edit.
       PostMessageW(h, WM_KEYDOWN, seen.size() == 1 ? VK_RIGHT : VK_LEFT, 0);
       return false;
     });
     bar->Open(last);
     EXPECT_FALSE(watch.timedOut);
-    EXPECT_EQ(seen, (std::vector<int>{last, 0, last}));
+    EXPECT_EQ(seen, (std::vector<int>{last, 0, last, 1}));
     PumpPosted();
-    EXPECT_EQ(helpClicks, 1);  // reached by the arrow key: its command, no menu
+    EXPECT_EQ(helpClicks, 0);  // passed over by the arrow key: its command does not run
   }
 
   // On File, Down selects Recent, whose Right opens its own submenu.
@@ -233,17 +243,18 @@ TEST_F(SkinMenuTest, ArrowKeysMoveAlongTheBarWrappingAtBothEnds) {
 }
 
 TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
-  ui::Form* f = MakeMenuForm();
-  HWND h = f->Handle();
-  SwitchOn(3);
-  skin::TWinSkinForm* frame = ReadyFrame(h);
+  skin::TWinSkinForm* frame = SkinnedMenuFrame(3);
   ASSERT_NE(frame, nullptr);
-  frame->PaintFrame();
+  HWND h = frame->Handle();
   skin::TWinSkinMenu* bar = frame->MenuBar();
   POINT before{};
   GetCursorPos(&before);
   RECT w{};
   GetWindowRect(h, &w);
+  auto moveOnto = [&](const RECT& r) {
+    SetCursorPos(w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2);
+    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+  };
   const RECT edit = bar->Buttons()[1]->rect;
   std::vector<int> seen;
   WhileMenuOpen watch([&] {
@@ -251,14 +262,56 @@ TEST_F(SkinMenuTest, MovingTheMouseOntoAnotherButtonOpensItsMenu) {
     if (testsupport::OpenPopupMenus().empty() || at < 0 || (!seen.empty() && seen.back() == at)) return false;
     seen.push_back(at);
     if (seen.size() > 1) return true;
-    SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
-    PostMessageW(h, WM_MOUSEMOVE, 0, 0);
+    moveOnto(edit);
     return false;
   });
   bar->Open(0);
-  SetCursorPos(before.x, before.y);
   EXPECT_FALSE(watch.timedOut);
   EXPECT_EQ(seen, (std::vector<int>{0, 1}));
+
+  // Onto Help, which has no items: the open menu closes, Help shows hot,
+  // and its command waits for a click.
+  const RECT help = bar->Buttons()[2]->rect;
+  bool moved = false;
+  WhileMenuOpen onto([&] {
+    if (testsupport::OpenPopupMenus().empty() || bar->CurrentIndex() != 0 || moved) return false;
+    moved = true;
+    moveOnto(help);
+    return false;
+  });
+  bar->Open(0);
+  EXPECT_FALSE(onto.timedOut);
+  PumpPosted();
+  SetCursorPos(before.x, before.y);
+  EXPECT_TRUE(moved);
+  EXPECT_EQ(helpClicks, 0);
+  EXPECT_EQ(bar->CurrentIndex(), -1);
+  EXPECT_EQ(frame->Hot(), bar->Buttons()[2].get());
+  SwitchOff();
+}
+
+TEST_F(SkinMenuTest, BarButtonsPastANarrowWindowsEndAreCutAndTheBorderStaysTheBorder) {
+  skin::TWinSkinForm* frame = SkinnedMenuFrame(0);
+  ASSERT_NE(frame, nullptr);
+  HWND h = frame->Handle();
+  RECT w{};
+  GetWindowRect(h, &w);
+  skin::TWinSkinMenu* bar = frame->MenuBar();
+  const int wide = bar->Buttons().back()->rect.right;
+  // Narrower than the bar's buttons, wider than the first one.
+  const int width = bar->Buttons()[0]->rect.right + frame->Borders().right + 20;
+  SetWindowPos(h, nullptr, 0, 0, width, w.bottom - w.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PumpPosted();
+  frame->PaintFrame();
+  GetWindowRect(h, &w);
+  const int barEnd = (w.right - w.left) - frame->Borders().right;
+  ASSERT_LT(barEnd, wide);
+  for (const auto& b : bar->Buttons()) EXPECT_LE(b->rect.right, barEnd);
+  // The window's right edge beside the bar: no button there, so a press
+  // is the system's (it sizes the window).
+  const POINT edge{(w.right - w.left) - 1, bar->Buttons()[0]->rect.top + 2};
+  EXPECT_EQ(bar->ButtonAt(edge), nullptr);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(w.left + edge.x, w.top + edge.y)), HTRIGHT);
   SwitchOff();
 }
 
@@ -280,6 +333,13 @@ TEST_F(SkinMenuTest, AcceleratorsOpenEnabledBarItemsAndPlainAltIsSwallowed) {
     EXPECT_FALSE(watch.timedOut);
   }
   EXPECT_EQ(opened, 1);
+  // A plain letter (no Alt) opens no menu.
+  {
+    bool sawMenu = false;
+    WhileMenuOpen watch([&] { return sawMenu = !testsupport::OpenPopupMenus().empty(); });
+    EXPECT_FALSE(f->DialogChar(L'e', false));
+    EXPECT_FALSE(sawMenu);
+  }
   // No item carries "z"; a disabled item's accelerator opens nothing.
   EXPECT_FALSE(f->DialogChar(L'z', true));
   menu->Items.Item(1)->SetEnabled(false);
@@ -385,6 +445,24 @@ TEST_F(SkinPopupTest, WithoutMenuBackgroundPopupsKeepTheSystemBorderWhileItemsAr
   ASSERT_TRUE(GetMenuItemInfoW(popup->Handle(), 0, TRUE, &info));
   EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
   SwitchOff();
+}
+
+TEST_F(SkinPopupTest, AComponentThatGoesWhileItsPopupIsOpenTakesItsHandlersAlong) {
+  ui::Form* f = MakePopupForm();
+  SwitchOn(0);
+  ASSERT_NE(ReadyFrame(f->Handle()), nullptr);
+  size_t handlersAfter = 9;
+  bool subclassedAfter = true;
+  HWND window = nullptr;
+  ASSERT_TRUE(ShowOnce(f, [&](skin::TWinSkinPopMenu& m) {
+    window = m.Handle();
+    data.reset();  // the component unregisters while its popup is open
+    handlersAfter = manager->PopupHandlerCount();
+    subclassedAfter = skin::TWinSkinPopMenu::Find(window) != nullptr;
+  }));
+  EXPECT_EQ(handlersAfter, 0u);
+  EXPECT_FALSE(subclassedAfter);
+  PumpPosted();
 }
 
 TEST_F(SkinPopupTest, TwoHundredPopupMenusLeaveTheObjectCountsWhereTheyWere) {

@@ -371,6 +371,10 @@ TEST_F(SkinScrollTest, ScrollingControlRepaintsAfterReflectedScroll) {
   SwitchOn(0);
   skin::TWinSkinForm* frame = ReadyFrame(f->Handle());
   ASSERT_NE(frame, nullptr);
+  // A control has one skinner at the most: the frame's goes first.
+  skin::TSkinControl* matched = skin::TSkinControl::SkinnerOf(memo->Handle());
+  ASSERT_NE(matched, nullptr);
+  matched->Detach();
   int paints = 0;
   ui::MessageHook inner = memo->WindowProc;
   memo->WindowProc = [&paints, inner](ui::Message& m) {
@@ -380,6 +384,7 @@ TEST_F(SkinScrollTest, ScrollingControlRepaintsAfterReflectedScroll) {
   {
     skin::TSkinScControl bars(*frame);
     bars.AttachControl(*memo, false);
+    ASSERT_TRUE(bars.Attached());
     UpdateWindow(memo->Handle());
     paints = 0;
     memo->Perform(ui::CN_VSCROLL, SB_LINEDOWN, 0);

@@ -16,6 +16,17 @@
 #include "tests/win/support/gui.h"
 #include "ui/ui.h"
 
+// Form-layer test controls over system classes, declaring the toolkit's
+// names the matching rows look for.
+class ToolkitControl : public ui::Control {
+ public:
+  ToolkitControl(ui::Control* parent, const char* toolkitName, const wchar_t* windowClass, DWORD style, int w, int h)
+      : ui::Control(parent, ui::OwnerOf(parent)) {
+    DeclareClass(toolkitName);
+    CreateWnd(windowClass, style, 0, w, h);
+  }
+};
+
 class SkinTest : public ::testing::Test {
  protected:
   void SetUp() override {
