@@ -5,8 +5,8 @@
 
 #include "app/win_program.h"
 #include "app/win_single_copy.h"
-#include "skin/skin_messages.h"
-#include "skin/win_skin_manage.h"
+#include "skin/archive/skin_messages.h"
+#include "skin/win/win_skin_manage.h"
 #include "ui/ui.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

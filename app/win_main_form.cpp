@@ -4,7 +4,7 @@
 #include "app/win_main_form.h"
 #include "catalog/connection.h"
 #include "platform/ini.h"
-#include "skin/win_skin_resources.h"
+#include "skin/win/win_skin_resources.h"
 
 namespace app {
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "app/main_settings.h"
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "catalog/snapshot_facts.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 #include "ui/ui.h"
 
 namespace app {
@@ -37,7 +37,7 @@ struct MainCommands {
   std::function<void()> updateSnapshot;  // 更新快照: the selected snapshot's disk is in a drive
 };
 
-class TfrmMain : public ui::Form, public MainWindow {
+class TfrmMain : public ui::Form, public shell::MainWindow {
  public:
   TfrmMain();
   ~TfrmMain() override;
@@ -53,7 +53,7 @@ class TfrmMain : public ui::Form, public MainWindow {
   browse::ColumnSortState& sortAscending() override { return SortAscending; }
   bool osNewerThan50() const override { return OsNewerThan50; }
   bool skinActive() const override { return SkinData1.Active(); }
-  SearchControls searchControls() override;
+  shell::SearchControls searchControls() override;
   std::vector<catalog::Query*> otherQueries() override { return OtherQueries; }
 
   // --- state shared with the other windows

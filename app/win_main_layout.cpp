@@ -1,7 +1,7 @@
 // The main window's controls and menus, built once in the constructor.
 #include "app/win_main_form.h"
 
-#include "skin/win_skin_resources.h"
+#include "skin/win/win_skin_resources.h"
 #include "resources/resource_ids.h"
 #include "ui/gdi.h"
 

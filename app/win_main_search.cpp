@@ -8,8 +8,8 @@
 
 namespace app {
 
-SearchControls TfrmMain::searchControls() {
-  return SearchControls{EdtSearch, BtnBeginSearch, BtnStopSearch, ChkFolder, ChkFile, TBtnUpdir, MnuUpdir};
+shell::SearchControls TfrmMain::searchControls() {
+  return shell::SearchControls{EdtSearch, BtnBeginSearch, BtnStopSearch, ChkFolder, ChkFile, TBtnUpdir, MnuUpdir};
 }
 
 void TfrmMain::BtnBeginSearchClick() { maintain::BtnBeginSearchClick(*this); }

@@ -14,8 +14,8 @@
 #include "app/win_program.h"
 #include "bench/catalog_data.h"
 #include "platform/win_gdi.h"
-#include "skin/win_skin_form.h"
-#include "skin/win_skin_manage.h"
+#include "skin/win/win_skin_form.h"
+#include "skin/win/win_skin_manage.h"
 #include "ui/ui.h"
 
 namespace {

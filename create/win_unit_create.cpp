@@ -64,7 +64,7 @@ void SetTip(NOTIFYICONDATAW& data, std::string_view tip) {
 
 }  // namespace
 
-TfrmCreate::TfrmCreate(app::MainWindow& main)
+TfrmCreate::TfrmCreate(shell::MainWindow& main)
     : Form("TfrmCreate", ui::bsDialog), main_(main), source_(std::make_shared<WinDirectorySource>()) {
   DriveTypeOf = PlatformDriveType;
   GetDiskSizeKB = PlatformDiskSizeKB;

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "catalog/snapshot_facts.h"
@@ -41,7 +41,7 @@ inline constexpr UINT kTrayIconId = 1001;
 
 class TfrmCreate : public ui::Form {
  public:
-  explicit TfrmCreate(app::MainWindow& main);
+  explicit TfrmCreate(shell::MainWindow& main);
   ~TfrmCreate() override;
 
   // Controls, in tab order first, then those that take no focus.
@@ -144,7 +144,7 @@ class TfrmCreate : public ui::Form {
   void KeepLabelValid();
   void KeepMemoValid();
 
-  app::MainWindow& main_;
+  shell::MainWindow& main_;
   // Shared with the scan's readers: one left behind by a stop may still be
   // inside a folder after this window is gone.
   std::shared_ptr<DirectorySource> source_;

@@ -7,9 +7,9 @@
 namespace maintain {
 
 // A catalogue that cannot be written says so once, before any question.
-static void RequireWritable(app::MainWindow& main) { main.connection().RequireWritable(); }
+static void RequireWritable(shell::MainWindow& main) { main.connection().RequireWritable(); }
 
-void TBtnDeleteClick(app::MainWindow& main) {
+void TBtnDeleteClick(shell::MainWindow& main) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
@@ -23,7 +23,7 @@ void TBtnDeleteClick(app::MainWindow& main) {
   ui::ShowMessageBox(&main.form(), DeleteReport(label), MB_OK | MB_ICONQUESTION);
 }
 
-void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog) {
+void TBtnRenameClick(shell::MainWindow& main, TfrmRename& dialog) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
@@ -35,7 +35,7 @@ void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog) {
   main.BrowseAll();
 }
 
-void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog) {
+void TBtnMemoClick(shell::MainWindow& main, TfrmMemo& dialog) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;
@@ -47,7 +47,7 @@ void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog) {
   main.BrowseAll();
 }
 
-void TBtnExportClick(app::MainWindow& main, ui::SaveDialog& saveDialog) {
+void TBtnExportClick(shell::MainWindow& main, ui::SaveDialog& saveDialog) {
   bool any = false;
   const std::string label = SelectedLabel(main.list(), any);
   if (!any) return;

@@ -5,7 +5,7 @@
 // layer, which hands them to the application's error box.
 #pragma once
 
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "maintain/win_support.h"
 #include "maintain/win_unit_compact.h"
 #include "maintain/win_unit_memo.h"
@@ -16,15 +16,15 @@ namespace maintain {
 
 // `TBtnDeleteClick`: asks, deletes the entries and then the row, refreshes
 // the list and reports.
-void TBtnDeleteClick(app::MainWindow& main);
+void TBtnDeleteClick(shell::MainWindow& main);
 // `TBtnRenameClick`: the rename dialog with the old label; the list is
 // refreshed however the dialog closes.
-void TBtnRenameClick(app::MainWindow& main, TfrmRename& dialog);
+void TBtnRenameClick(shell::MainWindow& main, TfrmRename& dialog);
 // `TBtnMemoClick`: the memo dialog; saved and refreshed only on "保存".
-void TBtnMemoClick(app::MainWindow& main, TfrmMemo& dialog);
+void TBtnMemoClick(shell::MainWindow& main, TfrmMemo& dialog);
 // `TBtnExportClick`: the save dialog, then the export. The old dialog style
 // is used when the system is newer than 5.0 and a skin is on.
-void TBtnExportClick(app::MainWindow& main, ui::SaveDialog& saveDialog);
+void TBtnExportClick(shell::MainWindow& main, ui::SaveDialog& saveDialog);
 // `mnuCompactDBClick`.
 void mnuCompactDBClick(TfrmCompactDB& dialog);
 

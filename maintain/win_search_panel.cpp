@@ -9,7 +9,7 @@ namespace {
 
 class ListSearchView : public SearchView {
  public:
-  explicit ListSearchView(app::MainWindow& main) : main_(main), p_(main.searchControls()), list_(&main.list()) {}
+  explicit ListSearchView(shell::MainWindow& main) : main_(main), p_(main.searchControls()), list_(&main.list()) {}
   void SetBeginSearchEnabled(bool on) override { p_.beginButton->SetEnabled(on); }
   void SetStopSearchEnabled(bool on) override { p_.stopButton->SetEnabled(on); }
   void SetUpdirEnabled(bool on) override {
@@ -67,8 +67,8 @@ class ListSearchView : public SearchView {
   }
   static constexpr ULONGLONG kShowIntervalMs = 250;
   static constexpr int kLongList = 1000;
-  app::MainWindow& main_;
-  const app::SearchControls p_;
+  shell::MainWindow& main_;
+  const shell::SearchControls p_;
   ui::ListView* const list_;
   bool filling_ = false;
   ULONGLONG lastShown_ = 0;
@@ -76,9 +76,9 @@ class ListSearchView : public SearchView {
 
 }  // namespace
 
-void BtnBeginSearchClick(app::MainWindow& main, unsigned intervalMs) {
+void BtnBeginSearchClick(shell::MainWindow& main, unsigned intervalMs) {
   ListSearchView view(main);
-  const app::SearchControls panel = main.searchControls();
+  const shell::SearchControls panel = main.searchControls();
   MessagePacing pacing{intervalMs, [] { return static_cast<uint64_t>(GetTickCount64()); }};
   RunSearch(main.query(), main.searchRunning(), view, panel.edit->Text(), panel.folderOption->Checked(),
             panel.fileOption->Checked(), pacing);

@@ -5,7 +5,7 @@
 // seconds rather than minutes and the window answers all the while.
 #pragma once
 
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "maintain/search.h"
 
 namespace maintain {
@@ -14,6 +14,6 @@ namespace maintain {
 inline constexpr unsigned kSearchMessageIntervalMs = 15;
 
 // `BtnBeginSearchClick`.
-void BtnBeginSearchClick(app::MainWindow& main, unsigned intervalMs = kSearchMessageIntervalMs);
+void BtnBeginSearchClick(shell::MainWindow& main, unsigned intervalMs = kSearchMessageIntervalMs);
 
 }  // namespace maintain

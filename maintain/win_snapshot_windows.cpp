@@ -6,7 +6,7 @@
 
 namespace maintain {
 
-SnapshotWindows::SnapshotWindows(app::MainWindow& main)
+SnapshotWindows::SnapshotWindows(shell::MainWindow& main)
     : frmRename(ui::App().CreateForm<TfrmRename>(&main.query())),
       frmAbout(ui::App().CreateForm<TfrmAbout>()),
       frmCompactDB(ui::App().CreateForm<TfrmCompactDB>(&main.connection(), ui::App().ExeFolder())),

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "browse/column_sort.h"
 #include "browse/win_unit_treeview.h"
 #include "catalog/connection.h"
@@ -31,7 +31,7 @@ class SnapshotWindows {
   // in this order, as forms of the application, and the main window's save
   // and print dialogs.
   // `main` outlives these windows.
-  explicit SnapshotWindows(app::MainWindow& main);
+  explicit SnapshotWindows(shell::MainWindow& main);
 
   TfrmRename* frmRename;
   TfrmAbout* frmAbout;
@@ -54,7 +54,7 @@ class SnapshotWindows {
   std::function<void(ui::ListColumn*)> ColumnClick();  // ListView1ColumnClick
 
  private:
-  app::MainWindow& main_;
+  shell::MainWindow& main_;
 };
 
 }  // namespace maintain

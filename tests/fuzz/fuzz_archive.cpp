@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/bmp_codec.h"
-#include "skin/skin_colour.h"
-#include "skin/skin_description.h"
-#include "skin/skin_read.h"
+#include "skin/archive/bmp_codec.h"
+#include "skin/model/skin_colour.h"
+#include "skin/model/skin_description.h"
+#include "skin/archive/skin_read.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string archive(reinterpret_cast<const char*>(data), size);

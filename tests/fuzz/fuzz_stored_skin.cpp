@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   skin::TSkinStore store;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "skin/stored_skin.h"
+#include "skin/archive/stored_skin.h"
 
 int main(int argc, char** argv) {
   std::string stored, archive, error;

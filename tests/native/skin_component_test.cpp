@@ -2,8 +2,8 @@
 // keeps quiet (skin not loaded, owner still reading, not the main kind).
 #include <gtest/gtest.h>
 
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 #include "skin_test_support.h"
 
 namespace {

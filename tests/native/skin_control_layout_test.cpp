@@ -3,8 +3,8 @@
 // offset, press classification, drag positions, status panel bevels.
 #include <gtest/gtest.h>
 
-#include "skin/control_layout.h"
-#include "skin/scroll_layout.h"
+#include "skin/layout/control_layout.h"
+#include "skin/layout/scroll_layout.h"
 
 namespace {
 

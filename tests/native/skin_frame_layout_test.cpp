@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "skin/frame_layout.h"
+#include "skin/layout/frame_layout.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // title-bar and MDI buttons, defaults, and refusal of bad images.
 #include <gtest/gtest.h>
 
-#include "skin/skin_colour.h"
-#include "skin/skin_image_ref.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_colour.h"
+#include "skin/model/skin_image_ref.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 #include "skin_test_support.h"
 
 namespace {

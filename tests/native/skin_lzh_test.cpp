@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "skin/lzh.h"
-#include "skin/stored_skin.h"
+#include "skin/archive/lzh.h"
+#include "skin/archive/stored_skin.h"
 
 namespace {
 

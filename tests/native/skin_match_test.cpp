@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_match.h"
+#include "skin/model/skin_match.h"
 
 namespace {
 

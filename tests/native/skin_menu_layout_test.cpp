@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "skin/menu_layout.h"
-#include "skin/skin_data.h"
+#include "skin/layout/menu_layout.h"
+#include "skin/model/skin_data.h"
 #include "skin_test_support.h"
 
 namespace {

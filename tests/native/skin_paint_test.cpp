@@ -2,7 +2,7 @@
 // layouts, tiling, magenta transparency, regions and turns.
 #include <gtest/gtest.h>
 
-#include "skin/img_util.h"
+#include "skin/image/img_util.h"
 
 namespace {
 

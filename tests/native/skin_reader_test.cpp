@@ -2,7 +2,7 @@
 // refusal of archives whose counts and sizes do not add up.
 #include <gtest/gtest.h>
 
-#include "skin/skin_read.h"
+#include "skin/archive/skin_read.h"
 #include "skin_test_support.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 #include "skin_test_support.h"
 #include "test_support.h"
 

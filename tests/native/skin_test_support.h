@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/bmp_codec.h"
-#include "skin/skin_archive.h"
-#include "skin/skin_manager_link.h"
-#include "skin/skin_messages.h"
-#include "skin/stored_skin.h"
+#include "skin/image/bitmap.h"
+#include "skin/archive/bmp_codec.h"
+#include "skin/archive/skin_archive.h"
+#include "skin/model/skin_manager_link.h"
+#include "skin/archive/skin_messages.h"
+#include "skin/archive/stored_skin.h"
 
 namespace skintest {
 

@@ -8,9 +8,9 @@
 
 #include <commctrl.h>
 
-#include "skin/bmp_codec.h"
-#include "skin/win_img_dc.h"
-#include "skin/win_skin_controls.h"
+#include "skin/archive/bmp_codec.h"
+#include "skin/win/win_img_dc.h"
+#include "skin/win/win_skin_controls.h"
 #include "tests/native/skin_test_support.h"
 #include "tests/win/support/skin_fixture.h"
 #include "ui/more_controls.h"

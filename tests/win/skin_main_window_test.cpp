@@ -1,10 +1,10 @@
 // The skin engine in the program: the skin menu changes the look at run
 // time and at start, the main window's parts are matched to what skins
 // them and given back, and the program closes while skinned.
-#include "skin/win_img_dc.h"
-#include "skin/win_skin_control.h"
-#include "skin/win_skin_form.h"
-#include "skin/win_skin_manage.h"
+#include "skin/win/win_img_dc.h"
+#include "skin/win/win_skin_control.h"
+#include "skin/win/win_skin_form.h"
+#include "skin/win/win_skin_manage.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/support/skin_fixture.h"
 

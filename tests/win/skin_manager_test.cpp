@@ -2,7 +2,7 @@
 // their 250 ms collapse, switching off and a new skin, and windows that go
 // while they are skinned.
 #include "tests/win/support/msgbox_answerer.h"
-#include "skin/win_img_dc.h"
+#include "skin/win/win_img_dc.h"
 #include "tests/win/support/skin_fixture.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "skin/menu_layout.h"
-#include "skin/win_skin_menu.h"
-#include "skin/win_skin_popup.h"
+#include "skin/layout/menu_layout.h"
+#include "skin/win/win_skin_menu.h"
+#include "skin/win/win_skin_popup.h"
 #include "tests/win/support/skin_fixture.h"
 
 namespace {

@@ -10,10 +10,10 @@
 
 #include <stdexcept>
 
-#include "skin/win_img_dc.h"
-#include "skin/win_skin_controls.h"
-#include "skin/win_skin_guard.h"
-#include "skin/win_skin_popup.h"
+#include "skin/win/win_img_dc.h"
+#include "skin/win/win_skin_controls.h"
+#include "skin/win/win_skin_guard.h"
+#include "skin/win/win_skin_popup.h"
 #include "tests/win/support/msgbox_answerer.h"
 #include "tests/win/support/skin_fixture.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/win_skin_form.h"
-#include "skin/win_skin_manage.h"
-#include "skin/win_skin_menu.h"
+#include "skin/win/win_skin_form.h"
+#include "skin/win/win_skin_manage.h"
+#include "skin/win/win_skin_menu.h"
 #include "tests/win/main_window_fixture.h"
 #include "tests/win/maintain_fixture.h"
 #include "tests/win/support/gui.h"

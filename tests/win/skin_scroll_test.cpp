@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "skin/win_skin_scroll.h"
+#include "skin/win/win_skin_scroll.h"
 #include "tests/win/support/skin_fixture.h"
 
 namespace {

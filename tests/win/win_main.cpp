@@ -1,8 +1,8 @@
 // Entry of the Windows test executable (wide entry, as the program's own).
 #include <gtest/gtest.h>
 
-#include "skin/win_skin_manage.h"
-#include "skin/win_skin_form.h"
+#include "skin/win/win_skin_manage.h"
+#include "skin/win/win_skin_form.h"
 #include "ui/application.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "skin/bitmap.h"
+#include "skin/image/bitmap.h"
 
 namespace art {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "skin/img_util.h"
+#include "skin/image/img_util.h"
 
 namespace art {
 namespace {

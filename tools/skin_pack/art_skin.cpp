@@ -1,6 +1,6 @@
 #include "tools/skin_pack/art_skin.h"
 
-#include "skin/bmp_codec.h"
+#include "skin/archive/bmp_codec.h"
 #include "tools/skin_pack/art_controls.h"
 #include "tools/skin_pack/art_frame.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "skin/skin_archive.h"
+#include "skin/archive/skin_archive.h"
 #include "tools/skin_pack/art_style.h"
 
 namespace art {

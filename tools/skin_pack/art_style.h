@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/ini.h"
-#include "skin/bitmap.h"
+#include "skin/image/bitmap.h"
 
 namespace art {
 

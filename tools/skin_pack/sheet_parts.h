@@ -1,7 +1,7 @@
 // Pieces the skin sheet is built from.
 #pragma once
 
-#include "skin/skin_model.h"
+#include "skin/model/skin_model.h"
 
 namespace sheet {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/img_util.h"
+#include "skin/image/img_util.h"
 #include "tools/skin_pack/sheet_parts.h"
 #include "tools/skin_pack/sheet_text.h"
 

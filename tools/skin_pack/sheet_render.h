@@ -3,7 +3,7 @@
 // bar, then the controls, menus and raw strips.
 #pragma once
 
-#include "skin/skin_model.h"
+#include "skin/model/skin_model.h"
 
 namespace sheet {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "skin/bitmap.h"
+#include "skin/image/bitmap.h"
 
 namespace sheet {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/frame_layout.h"
-#include "skin/img_util.h"
+#include "skin/layout/frame_layout.h"
+#include "skin/image/img_util.h"
 #include "tools/skin_pack/sheet_text.h"
 
 namespace sheet {

@@ -1,8 +1,8 @@
 #include "tools/skin_pack/skin_check.h"
 
-#include "skin/skin_messages.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/archive/skin_messages.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 
 namespace skinpack {
 

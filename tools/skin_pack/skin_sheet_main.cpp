@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "platform/file_io.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
 #include "tools/skin_pack/sheet_render.h"
 
 #pragma GCC diagnostic push

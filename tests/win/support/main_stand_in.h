@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/win_main_window.h"
+#include "shell/win_main_window.h"
 #include "ui/ui.h"
 
 namespace testsupport {
 
-class MainStandIn : public ui::Form, public app::MainWindow {
+class MainStandIn : public ui::Form, public shell::MainWindow {
  public:
   MainStandIn(catalog::Connection& cn, catalog::Query& q) : ui::Form("TfrmMainStandIn"), cn_(cn), q_(q) {
     SetCaption("Vorlune");
@@ -40,7 +40,7 @@ class MainStandIn : public ui::Form, public app::MainWindow {
   browse::ColumnSortState& sortAscending() override { return sort; }
   bool osNewerThan50() const override { return newerThan50; }
   bool skinActive() const override { return skinned; }
-  app::SearchControls searchControls() override { return {}; }
+  shell::SearchControls searchControls() override { return {}; }
   std::vector<catalog::Query*> otherQueries() override { return {}; }
   void BrowseAll() override {
     if (onBrowseAll) onBrowseAll();

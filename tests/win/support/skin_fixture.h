@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
-#include "skin/win_skin_form.h"
-#include "skin/win_skin_manage.h"
-#include "skin/win_skin_resources.h"
+#include "skin/model/skin_data.h"
+#include "skin/model/skin_store.h"
+#include "skin/win/win_skin_form.h"
+#include "skin/win/win_skin_manage.h"
+#include "skin/win/win_skin_resources.h"
 #include "tests/win/support/gui.h"
 #include "ui/ui.h"
 
