@@ -24,7 +24,9 @@ export WINEPREFIX=$VORLUNE_PACKAGE_PREFIX
 wine_session_env
 version=$(<"$ROOT/build/win64/generated/vorlune-version.txt")
 SETUP=$ROOT/dist/Vorlune-$version-setup-win64.exe
-PRODUCT=$ROOT/dist/win64
+# What the packages were made of: the program and help of dist/win64 and a
+# catalogue made afresh (scripts/lib/make-packages.sh).
+PRODUCT=$ROOT/build/win64/package/product
 PROBE=$VORLUNE_PACKAGE_PROBE
 LOG=$WINEPREFIX/../package-test.log
 
