@@ -869,3 +869,15 @@ TEST_F(CreateWindowTest, UpdateButtonAnswersTabAndItsAccelerator) {
   EXPECT_EQ(boxes.Last().text, "快照 [ CD_K ] 已更新：新增 1 项，删除 0 项，改变 0 项");
   EXPECT_EQ(boxes.Unplanned(), 0);
 }
+
+// The line naming a catalogued disk shows whole: below the drive list as
+// the system sizes it, above the label's caption.
+TEST_F(CreateWindowTest, KnownDiskLineSitsBetweenTheDriveListAndTheLabelField) {
+  form->Show();
+  RECT list{}, known{}, below{};
+  GetWindowRect(form->ComboBoxEx1.Handle(), &list);
+  GetWindowRect(form->LblKnown.Handle(), &known);
+  GetWindowRect(form->Label3.Handle(), &below);
+  EXPECT_GE(known.top, list.bottom);
+  EXPECT_LE(known.bottom, below.top);
+}
