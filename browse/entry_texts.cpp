@@ -5,7 +5,11 @@
 
 namespace browse {
 
-std::string EntryDateText(int64_t modifiedTicks) { return filetime::FormatLocal(modifiedTicks).substr(0, 16); }
+std::string EntryDateText(int64_t modifiedTicks) {
+  // Without the seconds, cut from the end: a year may have five digits.
+  const std::string time = filetime::FormatLocal(modifiedTicks);
+  return time.empty() ? time : time.substr(0, time.size() - 3);
+}
 
 std::string AttributesText(int64_t attributes) {
   // The bit values Windows gives them (create/dir_source.h).

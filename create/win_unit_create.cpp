@@ -143,11 +143,13 @@ void TfrmCreate::LayOut() {
   const int width = 391;
   Label1.SetBounds(150, 12, width, 16);
   ComboBoxEx1.SetBounds(150, 30, width, 300);
-  LblKnown.SetBounds(150, 58, width, 16);
-  Label3.SetBounds(150, 80, width, 16);
-  EdtCDID.SetBounds(150, 98, width, 22);
-  Label2.SetBounds(150, 128, width, 16);
-  Memo1.SetBounds(150, 146, width, 72);
+  // The drive list with its 32-pixel pictures ends near 66; the line that
+  // names a catalogued disk goes below it.
+  LblKnown.SetBounds(150, 68, width, 16);
+  Label3.SetBounds(150, 86, width, 16);
+  EdtCDID.SetBounds(150, 104, width, 22);
+  Label2.SetBounds(150, 132, width, 16);
+  Memo1.SetBounds(150, 150, width, 68);
   ChkEjectCD.SetBounds(150, 224, width, 20);
   Gauge1.SetBounds(12, 252, 529, 20);
   const int top = 282, height = 28;

@@ -85,6 +85,9 @@ TEST(BrowseEntryTexts, DateAndAttributesOfTheDetailsBox) {
   EXPECT_EQ(AttributesText(0x1 | 0x2 | 0x4 | 0x20 | 0x400), "只读、隐藏、系统、存档、链接");
   EXPECT_EQ(AttributesText(0x10 | 0x20), "存档");  // the folder bit is not an attribute shown
   EXPECT_EQ(EntryDateText(0), "");
+  const std::string year10000 = EntryDateText(filetime::FromUnix(253402300800 + 43200, 0));
+  EXPECT_EQ(year10000.substr(0, 6), "10000-");
+  EXPECT_EQ(year10000.size(), 17u) << year10000;
   const std::string plain = FileDetailsText("a.doc", "[CD1]:\\", 2048);
   EXPECT_EQ(FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, false, 0, 0), plain);
   const std::string known = FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, true, filetime::FromUnix(0, 0), 0x1);

@@ -842,3 +842,42 @@ TEST_F(CreateWindowTest, RecordsEachEntrysTimeAndAttributes) {
   EXPECT_EQ(q.AsInteger("Attr") & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
   q.Close();
 }
+
+// 更新快照 from the keyboard: the next stop after 创建 on Tab, and Alt+U
+// from anywhere in the window.
+TEST_F(CreateWindowTest, UpdateButtonAnswersTabAndItsAccelerator) {
+  MappedDrive drive;
+  ASSERT_TRUE(drive.ok());
+  drive.File("a.txt", 1);
+  const catalog::VolumeIdentity volume{0x5EED4321, "KEYS", "FAT32", DRIVE_REMOVABLE, 1 << 30, 1 << 20};
+  form->VolumeOf = [&](const std::string&) { return volume; };
+  boxes.Plan(IDOK);
+  Run(drive, "CD_K");
+  ASSERT_TRUE(form->BtnUpdate.Enabled());
+
+  form->BtnCreate.SetFocus();
+  ASSERT_EQ(GetFocus(), form->BtnCreate.Handle());
+  testsupport::PostKey(form->BtnCreate.Handle(), VK_TAB);
+  ASSERT_TRUE(testsupport::PumpPosted());
+  EXPECT_EQ(GetFocus(), form->BtnUpdate.Handle());
+
+  form->EdtCDID.SetFocus();
+  drive.File("b.txt", 2);
+  boxes.Plan(IDOK);
+  testsupport::PostKey(form->EdtCDID.Handle(), 'U', true);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return boxes.Count() == 2; }, 10000));
+  EXPECT_EQ(boxes.Last().text, "快照 [ CD_K ] 已更新：新增 1 项，删除 0 项，改变 0 项");
+  EXPECT_EQ(boxes.Unplanned(), 0);
+}
+
+// The line naming a catalogued disk shows whole: below the drive list as
+// the system sizes it, above the label's caption.
+TEST_F(CreateWindowTest, KnownDiskLineSitsBetweenTheDriveListAndTheLabelField) {
+  form->Show();
+  RECT list{}, known{}, below{};
+  GetWindowRect(form->ComboBoxEx1.Handle(), &list);
+  GetWindowRect(form->LblKnown.Handle(), &known);
+  GetWindowRect(form->Label3.Handle(), &below);
+  EXPECT_GE(known.top, list.bottom);
+  EXPECT_LE(known.bottom, below.top);
+}

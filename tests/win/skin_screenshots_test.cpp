@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "create/win_unit_create.h"
+#include "platform/file_time.h"
 #include "skin/win/win_skin_form.h"
 #include "skin/win/win_skin_manage.h"
 #include "skin/win/win_skin_menu.h"
@@ -24,8 +26,24 @@ class SkinScreenshotsTest : public MainWindowTest {
     MainWindowTest::SetUp();
     MakeSampleCatalog();
     Start();
+    ShowKnownDisk();
     main->Show();
     testsupport::PumpPosted();
+  }
+  // CD1 with its date and counts in the snapshot list, and the disk in the
+  // create window's drive taken for CD1's, so that the window names it and
+  // offers 更新快照: the widest texts of both.
+  void ShowKnownDisk() {
+    catalog::SnapshotFacts facts;
+    facts.volume = {0x5EED1234, "CD1", "CDFS", DRIVE_CDROM, 700LL << 20, 0};
+    facts.folders = 2;
+    facts.files = 4;
+    facts.created = filetime::Now();
+    catalog::RecordSnapshotFacts(main->ADOQry, "CD1", 700, facts);
+    main->BrowseAll();
+    static_cast<create::TfrmCreate*>(program->frmCreate)->VolumeOf = [volume = facts.volume](const std::string&) {
+      return volume;
+    };
   }
   // The commands on a snapshot want one selected; a cancelled dialog may
   // have refreshed the list.

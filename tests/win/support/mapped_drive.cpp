@@ -4,6 +4,7 @@
 #include <winioctl.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "ui/wide.h"
 
@@ -83,7 +84,7 @@ std::wstring TempFolder(const std::wstring& name) {
   return path;
 }
 
-MappedDrive::MappedDrive(ULONG type) : folder_(TempFolder(L"vorlune-drive-")) {
+MappedDrive::MappedDrive(ULONG type) : folder_(TempFolder(L"vorlune-drive-")), type_(type) {
   for (letter_ = L'R'; letter_ > L'D'; --letter_) {
     wchar_t root[] = {letter_, L':', L'\\', 0};
     if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR) break;
@@ -117,6 +118,19 @@ void MappedDrive::File(const std::string& rel, int64_t size, DWORD attributes) {
   SetEndOfFile(h);
   CloseHandle(h);
   if (attributes) SetFileAttributesW(Path(rel).c_str(), attributes);
+}
+
+void MappedDrive::SetSerial(uint32_t serial) {
+  HANDLE h = CreateFileW(Path(".windows-serial").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  char text[16];
+  const int n = snprintf(text, sizeof text, "%08lx\n", static_cast<unsigned long>(serial));
+  DWORD written = 0;
+  WriteFile(h, text, static_cast<DWORD>(n), &written, nullptr);
+  CloseHandle(h);
+  DefineDrive(letter_, "", 0);
+  ok_ = DefineDrive(letter_, UnixPathOf(folder_), type_);
 }
 
 }  // namespace testsupport

@@ -36,10 +36,17 @@ class MappedDrive {
   void Folder(const std::string& rel, DWORD attributes = 0);
   // A sparse file of that size.
   void File(const std::string& rel, int64_t size, DWORD attributes = 0);
+  // The volume serial number GetVolumeInformationW gives from now on. Wine
+  // reads it from the root's ".windows-serial" for a fixed drive only (the
+  // mount manager's request ignores its serial field, and a removable drive
+  // is numbered after its letter), so the drive must be DRIVE_FIXED; it
+  // reads the file when the drive is defined, so the drive is defined anew.
+  void SetSerial(uint32_t serial);
 
  private:
   std::wstring folder_;
   wchar_t letter_ = L'R';
+  ULONG type_;
   bool ok_ = false;
 };
 
