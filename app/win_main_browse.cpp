@@ -74,7 +74,6 @@ void TfrmMain::BrowseAll() {
   }
   ADOQry.Close();
   CurrentPath.clear();
-  RefreshPresentVolumes();
   TBtnUpdir->SetEnabled(false);
   MnuUpdir->SetEnabled(false);
   SetSnapshotCommandsEnabled(false);

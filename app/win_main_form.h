@@ -161,8 +161,8 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   // --- catalogued disks in the drives (app/win_main_devices.cpp)
   // The root of the drive holding the selected snapshot's disk ("" none).
   std::string DriveOfSelectedSnapshot();
-  // Reads the volumes of the present drives again (at each device change
-  // and each fill of the snapshot list).
+  // Reads the volumes of the present drives again (when first needed and
+  // at each device change).
   void RefreshPresentVolumes();
   // A volume arrived in drives of `unitMask` (bit 0 A:): the status line
   // names its snapshot and the snapshot list selects it.
@@ -172,6 +172,7 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   std::vector<std::pair<std::string, catalog::VolumeIdentity>> PresentVolumes;
   std::function<catalog::VolumeIdentity(const std::string& root)> VolumeOf;
   catalog::Query DeviceQry{&ADOCn};
+  bool presentVolumesRead_ = false;
 
   // --- search
   void BtnBeginSearchClick();

@@ -2,31 +2,21 @@
 
 #include <windows.h>
 
-#include "platform/text.h"
+#include "ui/wide.h"
 
 namespace create {
-namespace {
-
-std::wstring Wide(const std::string& s) {
-  std::u16string u = text::Utf8ToUtf16(s);
-  return std::wstring(u.begin(), u.end());
-}
-
-std::string Narrow(const wchar_t* w) { return text::Utf16ToUtf8(reinterpret_cast<const char16_t*>(w)); }
-
-}  // namespace
 
 catalog::VolumeIdentity ReadVolumeIdentity(const std::string& root) {
   catalog::VolumeIdentity v;
-  const std::wstring w = Wide(root);
+  const std::wstring w = ui::Wide(root);
   // An empty removable drive would otherwise ask the user to insert a disk.
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   wchar_t label[MAX_PATH + 1] = {}, fileSystem[MAX_PATH + 1] = {};
   DWORD serial = 0, maxName = 0, flags = 0;
   if (GetVolumeInformationW(w.c_str(), label, MAX_PATH + 1, &serial, &maxName, &flags, fileSystem, MAX_PATH + 1)) {
     v.serial = serial;
-    v.volumeLabel = Narrow(label);
-    v.fileSystem = Narrow(fileSystem);
+    v.volumeLabel = ui::Narrow(label);
+    v.fileSystem = ui::Narrow(fileSystem);
     ULARGE_INTEGER available{}, total{}, free{};
     if (GetDiskFreeSpaceExW(w.c_str(), &available, &total, &free)) {
       v.totalBytes = static_cast<int64_t>(total.QuadPart);

@@ -23,19 +23,13 @@ int64_t Now() {
 }
 
 Civil CivilFromUnix(int64_t seconds) {
-  // Days to a proleptic Gregorian date (the well-known era algorithm).
+  using namespace std::chrono;
   const int64_t days = FloorDiv(seconds, 86400);
   const int64_t rest = seconds - days * 86400;
-  const int64_t z = days + 719468;
-  const int64_t era = FloorDiv(z, 146097);
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  const int y = static_cast<int>(yoe + era * 400 + (m <= 2));
-  return Civil{y, m, d, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
+  const year_month_day date{sys_days{std::chrono::days{days}}};
+  return Civil{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+               static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(rest / 3600),
+               static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
 }
 
 std::string FormatLocal(int64_t ticks) {
