@@ -8,6 +8,7 @@
 #include "catalog/connection.h"
 #include "catalog/db_error.h"
 #include "catalog/name_pattern.h"
+#include "catalog/name_rule.h"
 #include "catalog/query.h"
 #include "catalog/statements.h"
 #include "platform/case_fold.h"
@@ -42,45 +43,32 @@ bool Wanted(unsigned kinds, EntryKind k) { return (kinds >> static_cast<unsigned
 
 }  // namespace
 
-struct NameIndex::Chunk {
-  int64_t base = 0;
-  std::vector<uint32_t> delta;  // rowid - base, ascending
-  std::vector<uint32_t> start;  // offset of each name in text
-  std::vector<EntryKind> kind;
-  std::string text;             // folded names, each followed by a zero byte
+namespace {
 
-  size_t Size() const { return delta.size(); }
-  int64_t Rowid(size_t i) const { return base + delta[i]; }
-  int64_t FirstRowid() const { return Rowid(0); }
-  int64_t LastRowid() const { return Rowid(Size() - 1); }
-  std::string_view Name(size_t i) const {
-    const size_t end = (i + 1 < start.size() ? start[i + 1] : text.size()) - 1;
-    return {text.data() + start[i], end - start[i]};
-  }
-  bool Takes(int64_t rowid, size_t bytes, size_t maxEntries) const {
-    return Size() < maxEntries && text.size() + bytes + 1 <= kMaxText && rowid > LastRowid() &&
-           static_cast<uint64_t>(rowid) - static_cast<uint64_t>(base) <= UINT32_MAX;
-  }
-  void Add(int64_t rowid, EntryKind k, std::string_view folded) {
-    delta.push_back(static_cast<uint32_t>(static_cast<uint64_t>(rowid) - static_cast<uint64_t>(base)));
-    start.push_back(static_cast<uint32_t>(text.size()));
-    kind.push_back(k);
-    text.append(folded);
-    text.push_back('\0');
-  }
-  void Shrink() {
-    delta.shrink_to_fit();
-    start.shrink_to_fit();
-    kind.shrink_to_fit();
-    text.shrink_to_fit();
-  }
-  size_t Bytes() const {
-    return sizeof(Chunk) + delta.capacity() * 4 + start.capacity() * 4 + kind.capacity() + text.capacity();
-  }
-};
+bool Takes(const IndexChunk& c, int64_t rowid, size_t bytes, size_t maxEntries) {
+  return c.Size() < maxEntries && c.text.size() + bytes + 1 <= kMaxText && rowid > c.LastRowid() &&
+         static_cast<uint64_t>(rowid) - static_cast<uint64_t>(c.base) <= UINT32_MAX;
+}
+
+// Extensions longer than this are not numbered (a dotted version or date is
+// no kind of file); such a file is of no category and no list of the user's.
+constexpr size_t kLongestExtension = 16;
+
+}  // namespace
 
 NameIndex::NameIndex(size_t chunkEntries)
-    : chunkEntries_(chunkEntries ? chunkEntries : 1), match_(std::make_unique<MatchState>()) {}
+    : chunkEntries_(chunkEntries ? chunkEntries : 1), match_(std::make_unique<MatchState>()) {
+  ResetTables();
+}
+
+void NameIndex::ResetTables() {
+  // Hit lists keep the old path table; the index starts a new one.
+  paths_ = std::make_shared<TextTable>();
+  exts_ = TextTable();
+  extCategory_.clear();
+  exts_.Id("");
+  extCategory_.push_back(FileCategory::Other);
+}
 NameIndex::~NameIndex() = default;
 
 bool NameIndex::RegisterMatchFunction(sqlite3* db) {
@@ -90,6 +78,7 @@ bool NameIndex::RegisterMatchFunction(sqlite3* db) {
 
 void NameIndex::Clear() {
   chunks_.clear();
+  ResetTables();
   built_ = false;
   building_ = false;
 }
@@ -99,6 +88,7 @@ bool NameIndex::BuildStep(Connection& cn, int64_t rows) {
   try {
     if (!building_) {
       chunks_.clear();
+      ResetTables();
       // Whatever the connection changes from here on is noted and read
       // again at the first search; a commit by another connection shows
       // in the data version.
@@ -107,15 +97,10 @@ bool NameIndex::BuildStep(Connection& cn, int64_t rows) {
       building_ = true;
     }
     Query q(&cn);
-    OpenNameRowsAfter(q, LastRowid(), rows);
-    int64_t read = 0;
-    std::string folded;
-    for (; !q.Eof(); q.Next(), ++read) {
-      folded.clear();
-      text::AppendFolded(folded, q.TextAt(1));
-      Append(q.IntegerAt(0), KindOf(q.IntegerAt(2)), folded);
-    }
-    if (read < rows) {
+    const size_t before = Entries();
+    OpenNameRowsAfter(q, LastRowid(), rows, KeepsDatesAndIdentity(cn));
+    ReadRows(q);
+    if (static_cast<int64_t>(Entries() - before) < rows) {
       building_ = false;
       built_ = true;
     }
@@ -133,33 +118,54 @@ size_t NameIndex::Entries() const {
 }
 
 size_t NameIndex::MemoryBytes() const {
-  size_t n = chunks_.capacity() * sizeof(chunks_[0]);
+  size_t n = chunks_.capacity() * sizeof(chunks_[0]) + paths_->MemoryBytes() + exts_.MemoryBytes() +
+             extCategory_.capacity();
   for (const auto& c : chunks_) n += c->Bytes();
   return n;
 }
 
 int64_t NameIndex::LastRowid() const { return chunks_.empty() ? INT64_MIN : chunks_.back()->LastRowid(); }
 
-void NameIndex::AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded) {
-  const size_t bytes = std::min(folded.size(), kMaxText - 1);  // a name is never near that long
-  folded = folded.substr(0, bytes);
-  if (chunks.empty() || !chunks.back()->Takes(rowid, bytes, chunkEntries_)) {
-    // A full chunk gives back what its growth left unused.
-    if (!chunks.empty()) chunks.back()->Shrink();
-    auto c = std::make_unique<Chunk>();
-    c->base = rowid;
-    chunks.push_back(std::move(c));
+NameIndex::Entry NameIndex::EntryOf(const Row& r) {
+  Entry e{r.rowid, r.kind, r.folded, r.size, r.modified, paths_->Id(r.path), 0};
+  if (r.kind == EntryKind::File) {
+    const std::string_view ext = ExtensionOf(r.folded);
+    if (ext.size() <= kLongestExtension) {
+      e.ext = exts_.Id(ext);
+      if (e.ext == extCategory_.size()) extCategory_.push_back(CategoryOfExtension(ext));
+    }
   }
-  chunks.back()->Add(rowid, kind, folded);
+  return e;
 }
 
-void NameIndex::Append(int64_t rowid, EntryKind kind, std::string_view folded) {
-  AppendTo(chunks_, rowid, kind, folded);
+NameIndex::Entry NameIndex::EntryAt(const Chunk& c, size_t i) {
+  return Entry{c.Rowid(i), c.kind[i], c.Name(i), c.size[i], c.modified[i], c.path[i], c.ext[i]};
+}
+
+void NameIndex::AppendTo(Chunks& chunks, const Entry& e) {
+  const size_t bytes = std::min(e.folded.size(), kMaxText - 1);  // a name is never near that long
+  if (chunks.empty() || !Takes(*chunks.back(), e.rowid, bytes, chunkEntries_)) {
+    // A full chunk gives back what its growth left unused.
+    if (!chunks.empty()) chunks.back()->Shrink();
+    auto c = std::make_shared<Chunk>();
+    c->base = e.rowid;
+    chunks.push_back(std::move(c));
+  }
+  Chunk& c = *chunks.back();
+  c.delta.push_back(static_cast<uint32_t>(static_cast<uint64_t>(e.rowid) - static_cast<uint64_t>(c.base)));
+  c.start.push_back(static_cast<uint32_t>(c.text.size()));
+  c.kind.push_back(e.kind);
+  c.size.push_back(e.size);
+  c.modified.push_back(e.modified);
+  c.path.push_back(e.path);
+  c.ext.push_back(e.ext);
+  c.text.append(e.folded.substr(0, bytes));
+  c.text.push_back('\0');
 }
 
 void NameIndex::Replace(int64_t first, int64_t last, const std::vector<Row>& rows) {
   if (chunks_.empty() || first > LastRowid()) {
-    for (const Row& r : rows) Append(r.rowid, r.kind, r.folded);
+    for (const Row& r : rows) AppendTo(chunks_, EntryOf(r));
     return;
   }
   // The chunks holding rowids of the range, [from, to), are written afresh:
@@ -171,29 +177,39 @@ void NameIndex::Replace(int64_t first, int64_t last, const std::vector<Row>& row
   Chunks fresh;
   for (size_t c = from; c < to; ++c)
     for (size_t i = 0; i < chunks_[c]->Size() && chunks_[c]->Rowid(i) < first; ++i)
-      AppendTo(fresh, chunks_[c]->Rowid(i), chunks_[c]->kind[i], chunks_[c]->Name(i));
-  for (const Row& r : rows) AppendTo(fresh, r.rowid, r.kind, r.folded);
+      AppendTo(fresh, EntryAt(*chunks_[c], i));
+  for (const Row& r : rows) AppendTo(fresh, EntryOf(r));
   for (size_t c = from; c < to; ++c)
     for (size_t i = 0; i < chunks_[c]->Size(); ++i)
-      if (chunks_[c]->Rowid(i) > last) AppendTo(fresh, chunks_[c]->Rowid(i), chunks_[c]->kind[i], chunks_[c]->Name(i));
+      if (chunks_[c]->Rowid(i) > last) AppendTo(fresh, EntryAt(*chunks_[c], i));
   for (auto& c : fresh) c->Shrink();
   chunks_.erase(chunks_.begin() + static_cast<ptrdiff_t>(from), chunks_.begin() + static_cast<ptrdiff_t>(to));
   chunks_.insert(chunks_.begin() + static_cast<ptrdiff_t>(from), std::make_move_iterator(fresh.begin()),
                  std::make_move_iterator(fresh.end()));
 }
 
+namespace {
+// A row of the index's statements: rowid, Name, kind, Path, Size, Modified.
+NameIndex::Row RowAt(const Query& q) {
+  NameIndex::Row r(q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1)));
+  r.path = std::string(q.TextAt(3));
+  r.size = q.IntegerAt(4);
+  r.modified = q.IsNullAt(5) ? kUnknownTime : q.IntegerAt(5);
+  return r;
+}
+}  // namespace
+
+void NameIndex::ReadRows(Query& q) {
+  for (; !q.Eof(); q.Next()) AppendTo(chunks_, EntryOf(RowAt(q)));
+}
+
 void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
   Query q(&cn);
-  OpenNameRows(q, first, last);
-  std::string folded;
+  OpenNameRows(q, first, last, KeepsDatesAndIdentity(cn));
   if (chunks_.empty() || first > LastRowid()) {
     // Rows beyond the last entry (the whole file, a scan's new rows): added
     // as they are read.
-    for (; !q.Eof(); q.Next()) {
-      folded.clear();
-      text::AppendFolded(folded, q.TextAt(1));
-      Append(q.IntegerAt(0), KindOf(q.IntegerAt(2)), folded);
-    }
+    ReadRows(q);
     return;
   }
   // Rows inside the index (a rename rewrites every path of a snapshot, up
@@ -208,7 +224,7 @@ void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
       from = rows.back().rowid + 1;
       rows.clear();
     }
-    rows.push_back(Row{q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1))});
+    rows.push_back(RowAt(q));
   }
   q.Close();
   Replace(from, last, rows);
@@ -228,6 +244,7 @@ void NameIndex::Sync(Connection& cn, RowChanges::Taken changes, bool rebuild) {
   built_ = false;
   if (whole) {
     chunks_.clear();
+    ResetTables();
     ReadRange(cn, INT64_MIN, INT64_MAX);
   } else {
     for (const RowChanges::Range& r : changes.ranges) ReadRange(cn, r.first, r.last);
@@ -239,13 +256,13 @@ RowidList NameIndex::ScanFile(Connection& cn, std::string_view searchText, bool 
   const unsigned kinds = KindsWanted(folders, files);
   RowidList hits;
   if (kinds == 0) return hits;
-  const NamePattern pattern(searchText);
+  const NameRule pattern(searchText);
   // The connection's function tests this search's pattern while the scan
   // runs; the scan runs no messages, but the pattern before it is put back.
   MatchState& match = *cn.Names().match_;
   struct Use {
     MatchState& m;
-    const NamePattern* before;
+    const NameRule* before;
     ~Use() { m.pattern = before; }
   } use{match, match.pattern};
   match.pattern = &pattern;
@@ -268,39 +285,19 @@ RowidList NameIndex::Search(Connection& cn, std::string_view text, bool folders,
 }
 
 RowidList NameIndex::Find(std::string_view text, bool folders, bool files) const {
-  const unsigned kinds = KindsWanted(folders, files);
-  RowidList hits;
-  if (kinds == 0) return hits;
-  const NamePattern pattern(text);
-  const std::string& anchor = pattern.Anchor();
-  auto wanted = [&](const Chunk& c, size_t i) { return Wanted(kinds, c.kind[i]) && pattern.Matches(c.Name(i)); };
-  for (const auto& chunk : chunks_) {
-    const Chunk& c = *chunk;
-    if (anchor.empty()) {
-      for (size_t i = 0; i < c.Size(); ++i)
-        if (wanted(c, i)) hits.push_back(c.Rowid(i));
-      continue;
-    }
-    // Every match holds the anchor: find it in the block, then test the
-    // name it lies in and go on after that name.
-    const char* begin = c.text.data();
-    const char* end = begin + c.text.size();
-    size_t i = 0;  // the finds go forward, and so do the names they lie in
-    for (const char* p = FindBytes(begin, end, anchor); p != end; p = FindBytes(p, end, anchor)) {
-      const auto off = static_cast<uint32_t>(p - begin);
-      // A near find is reached by walking the offsets, a far one by halving.
-      if (off - c.start[i] > 1024) {
-        i = static_cast<size_t>(std::upper_bound(c.start.begin() + static_cast<ptrdiff_t>(i), c.start.end(), off) -
-                                c.start.begin()) - 1;
-      } else {
-        while (i + 1 < c.Size() && c.start[i + 1] <= off) ++i;
-      }
-      if (wanted(c, i)) hits.push_back(c.Rowid(i));
-      if (++i == c.Size()) break;
-      p = begin + c.start[i];
-    }
-  }
-  return hits;
+  SearchRequest r;
+  r.text = std::string(text);
+  r.folders = folders;
+  r.files = files;
+  return FindHits(r)->Rowids();
+}
+
+std::shared_ptr<HitTable> NameIndex::SearchHits(Connection& cn, const SearchRequest& request) {
+  const int64_t version = DataVersion(cn);
+  const bool foreign = (built_ || building_) && version != dataVersion_;
+  Sync(cn, cn.TakeFileChanges(), foreign);
+  dataVersion_ = version;
+  return FindHits(request);
 }
 
 }  // namespace catalog

@@ -18,19 +18,31 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/hit_table.h"
+#include "catalog/index_chunk.h"
 #include "catalog/row_changes.h"
 #include "catalog/rowid_list.h"
+#include "catalog/search_conditions.h"
 
 struct sqlite3;
 
 namespace catalog {
 
 class Connection;
-class NamePattern;
+class Query;
+class NameRule;
 
 // The kind of an entry as the search's options test it: Type 0 is a file,
 // Type 1 a folder; any other value is found only when both options are on.
 enum class EntryKind : uint8_t { File = 0, Folder = 1, Other = 2 };
+
+// A search: the text (NameRule), the two options and the conditions.
+struct SearchRequest {
+  std::string text;
+  bool folders = true;
+  bool files = true;
+  SearchConditions conditions;
+};
 
 class NameIndex {
  public:
@@ -56,6 +68,10 @@ class NameIndex {
   void Sync(Connection& cn, RowChanges::Taken changes, bool rebuild);
   // The search over the index as it stands.
   RowidList Find(std::string_view text, bool folders, bool files) const;
+  std::shared_ptr<HitTable> FindHits(const SearchRequest& request) const;
+  // Brought in step, then FindHits. Unlike Search it never answers from the
+  // file: the hits keep the index's entries.
+  std::shared_ptr<HitTable> SearchHits(Connection& cn, const SearchRequest& request);
 
   // Reads the file in slices, `rows` at a time, so that a window can build
   // the index between its messages before the first search asks for it.
@@ -67,16 +83,22 @@ class NameIndex {
   void Clear();
   bool Built() const { return built_; }
   size_t Entries() const;
-  // Bytes held (capacities, not sizes).
+  // Bytes held (capacities, not sizes), the path table's included.
   size_t MemoryBytes() const;
 
   // Replaces the entries with rowids in [first, last] by the given rows,
   // which lie in that range in rowid order. The sync's one way of changing
   // the index; tests use it directly.
   struct Row {
+    Row(int64_t rowid, EntryKind kind, std::string folded, int64_t size = 0, int64_t modified = kUnknownTime,
+        std::string path = {})
+        : rowid(rowid), kind(kind), folded(std::move(folded)), size(size), modified(modified), path(std::move(path)) {}
     int64_t rowid;
     EntryKind kind;
     std::string folded;
+    int64_t size;
+    int64_t modified;
+    std::string path;
   };
   void Replace(int64_t first, int64_t last, const std::vector<Row>& rows);
 
@@ -85,20 +107,37 @@ class NameIndex {
   bool RegisterMatchFunction(sqlite3* db);
   // The pattern that the SQL function tests (none outside ScanFile).
   struct MatchState {
-    const NamePattern* pattern = nullptr;
+    const NameRule* pattern = nullptr;
     std::string folded;
   };
 
  private:
-  struct Chunk;
-  using Chunks = std::vector<std::unique_ptr<Chunk>>;
-  void AppendTo(Chunks& chunks, int64_t rowid, EntryKind kind, std::string_view folded);
-  void Append(int64_t rowid, EntryKind kind, std::string_view folded);
+  using Chunk = IndexChunk;
+  using Chunks = std::vector<std::shared_ptr<Chunk>>;
+  // One entry: its texts already numbered in the index's tables.
+  struct Entry {
+    int64_t rowid;
+    EntryKind kind;
+    std::string_view folded;
+    int64_t size;
+    int64_t modified;
+    uint32_t path;
+    uint32_t ext;
+  };
+  Entry EntryOf(const Row& r);
+  static Entry EntryAt(const Chunk& c, size_t i);
+  void AppendTo(Chunks& chunks, const Entry& e);
   void ReadRange(Connection& cn, int64_t first, int64_t last);
+  void ReadRows(Query& q);
+  void ResetTables();
   int64_t LastRowid() const;
 
   size_t chunkEntries_;
   Chunks chunks_;
+  // Stored paths and extensions by number; the extensions' categories.
+  std::shared_ptr<TextTable> paths_;
+  TextTable exts_;
+  std::vector<FileCategory> extCategory_;
   bool built_ = false;
   bool building_ = false;  // BuildStep has read the rows up to LastRowid()
   int64_t dataVersion_ = 0;

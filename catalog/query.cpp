@@ -175,6 +175,11 @@ int64_t Query::IntegerAt(int i) const {
   return sqlite3_column_int64(stmt_, i);
 }
 
+bool Query::IsNullAt(int i) const {
+  if (!stmt_ || eof_) throw DbError("查询没有当前记录");
+  return sqlite3_column_type(stmt_, i) == SQLITE_NULL;
+}
+
 int64_t Query::ExecSQL() {
   Prepare();
   int rc = sqlite3_step(stmt_);

@@ -64,6 +64,7 @@ class Query {
   // Columns by number (from 0), for readers of many rows; the text stays
   // valid until the next step.
   std::string_view TextAt(int column) const;
+  bool IsNullAt(int column) const;
   int64_t IntegerAt(int column) const;
 
   // An update or delete. Returns the number of rows changed.

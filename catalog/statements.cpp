@@ -94,10 +94,17 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
 // other Type.
 constexpr const char* kKind = "Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind";
 
-void OpenNameRows(Query& q, int64_t first, int64_t last) {
-  q.Clear();
+// The columns the names in memory keep, Modified as NULL in a catalogue
+// that has none (a read-only one of the first form).
+static void AddNameRowColumns(Query& q, bool withDates) {
   q.Add("Select rowid, Name,");
   q.Add(kKind);
+  q.Add(withDates ? ", Path, Size, Modified" : ", Path, Size, Null");
+}
+
+void OpenNameRows(Query& q, int64_t first, int64_t last, bool withDates) {
+  q.Clear();
+  AddNameRowColumns(q, withDates);
   q.Add("From CDFile Where rowid Between ? And ? And Name Is Not Null Order By rowid");
   q.Bind(first).Bind(last);
   q.Open();
@@ -111,10 +118,9 @@ void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction) {
   q.Open();
 }
 
-void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit) {
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, bool withDates) {
   q.Clear();
-  q.Add("Select rowid, Name,");
-  q.Add(kKind);
+  AddNameRowColumns(q, withDates);
   q.Add("From CDFile Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
   q.Bind(after).Bind(limit);
   q.Open();

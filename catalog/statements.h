@@ -42,14 +42,15 @@ int64_t DeleteSnapshotRow(Query& q, std::string_view label);
 void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 
 // The rows of the in-memory name index with rowids in [first, last], in
-// rowid order: rowid, Name and the kind (0 file, 1 folder, 2 any other
-// Type), read by column number; rows without a Name are left out.
-void OpenNameRows(Query& q, int64_t first, int64_t last);
+// rowid order: rowid, Name, the kind (0 file, 1 folder, 2 any other
+// Type), Path, Size and Modified (NULL without `withDates`), read by column
+// number; rows without a Name are left out.
+void OpenNameRows(Query& q, int64_t first, int64_t last, bool withDates);
 // Rowid and kind, in rowid order, of the rows whose Name the SQL function
 // `matchFunction` (one argument, registered by the caller) says true for.
 void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction);
 // The same columns for at most `limit` rows after rowid `after`.
-void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit);
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, bool withDates);
 // Moves whenever another connection commits a change to the file.
 int64_t DataVersion(Connection& cn);
 // One search hit's row by rowid: columns rowid, Name, Type, Path; true when
