@@ -47,6 +47,14 @@ void TfrmMain::CopyButtonStatesToMenu() {
   if (mnuUpdateSnapshot) mnuUpdateSnapshot->SetEnabled(TBtnMemo->Enabled() && !DriveOfSelectedSnapshot().empty());
 }
 
+void TfrmMain::EnableEntryActions() {
+  const bool entries = !CurrentPath.empty() && ListView1->Selected() != nullptr;
+  mnuCopyPaths->SetEnabled(entries);
+  mnuOpenLocation->SetEnabled(entries);
+  mnuShowInTree->SetEnabled(entries);
+  mnuExportHits->SetEnabled(CurrentPath == "[" && ListView1->ItemCount() > 0);
+}
+
 std::string TfrmMain::SelectedLabel() const {
   ui::ListItem* item = ListView1->Selected();
   return item && CurrentPath.empty() ? item->Caption() : std::string();
@@ -56,6 +64,8 @@ void TfrmMain::BrowseAll() {
   {
     ui::ListView::UpdateLock lock(*ListView1);
     ListView1->Clear();
+  ListView1->SetMultiSelect(false);
+    ListView1->SetMultiSelect(false);
     ListView1->ClearColumns();
     ListView1->AddColumn("存储设备", 50, true);
     ListView1->AddColumn("容量", 50, true);
@@ -111,6 +121,7 @@ std::string TfrmMain::OpenSnapshot(const std::string& label) {
   SetSnapshotCommandsEnabled(false);
   CopyButtonStatesToMenu();
   ListView1->Clear();
+  ListView1->SetMultiSelect(false);
   catalog::OpenFolder(ADOQry, root);
   FillFolderColumns(false);
   AddRowItems();
@@ -123,6 +134,7 @@ std::string TfrmMain::OpenFolder(const std::string& location, const std::string&
   std::string result = name.empty() ? location : location + name + "\\";
   TBtnDelete->SetEnabled(false);
   ListView1->Clear();
+  ListView1->SetMultiSelect(false);
   catalog::OpenFolder(ADOQry, result);
   FillFolderColumns(true);
   AddRowItems();
@@ -183,6 +195,9 @@ void TfrmMain::ListView1KeyDown(WORD& key) {
       break;
     case VK_ESCAPE:
       if (TBtnUpdir->Enabled()) TBtnUpdirClick();
+      break;
+    case 'C':
+      if (GetKeyState(VK_CONTROL) < 0 && Commands.copyPaths) Commands.copyPaths();
       break;
     default:
       break;

@@ -37,8 +37,9 @@ void TfrmMain::RefreshPresentVolumes() {
   presentVolumesRead_ = true;
 }
 
-std::string TfrmMain::DriveOfSelectedSnapshot() {
-  const std::string label = SelectedLabel();
+std::string TfrmMain::DriveOfSelectedSnapshot() { return DriveOfSnapshot(SelectedLabel()); }
+
+std::string TfrmMain::DriveOfSnapshot(const std::string& label) {
   if (label.empty() || !ADOCn.Connected()) return {};
   // Asked of the drives once, when first needed, then again at each device
   // change: a drive that does not answer (a share gone) would hold up every

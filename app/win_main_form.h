@@ -35,6 +35,11 @@ struct MainCommands {
   std::function<void()> about;
   std::function<void()> compact;
   std::function<void()> updateSnapshot;  // 更新快照: the selected snapshot's disk is in a drive
+  // On the entries selected in the list (search hits, a folder's entries).
+  std::function<void()> copyPaths;     // 复制路径 (Ctrl+C)
+  std::function<void()> openLocation;  // 打开所在位置
+  std::function<void()> showInTree;    // 在树状浏览中显示
+  std::function<void()> exportHits;    // 导出搜索结果...
 };
 
 class TfrmMain : public ui::Form, public shell::MainWindow {
@@ -55,6 +60,7 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   bool skinActive() const override { return SkinData1.Active(); }
   shell::SearchControls searchControls() override;
   std::vector<catalog::Query*> otherQueries() override { return OtherQueries; }
+  std::string DriveOfSnapshot(const std::string& label) override;
 
   // --- state shared with the other windows
   catalog::Connection ADOCn;
@@ -87,6 +93,10 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   ui::PopupMenu* PopupMenuBrowse;
   ui::MenuItem *MnuBrowseAll, *MnuUpdir, *mnuDelete, *mnuRename, *mnuTreeview, *mnuExport, *MnuMemo;
   ui::MenuItem* mnuUpdateSnapshot = nullptr;
+  ui::MenuItem* mnuCopyPaths = nullptr;
+  ui::MenuItem* mnuOpenLocation = nullptr;
+  ui::MenuItem* mnuShowInTree = nullptr;
+  ui::MenuItem* mnuExportHits = nullptr;
 
   ui::CoolBar* CoolBar1;
   ui::ToolBar* ToolBar1;
@@ -157,6 +167,9 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   // The five snapshot commands enabled or disabled together, menu twins too.
   void SetSnapshotCommandsEnabled(bool on);
   void CopyButtonStatesToMenu();
+  // The list menu's actions on entries, enabled as the list's selection
+  // allows, when the menu opens.
+  void EnableEntryActions();
   void SetLocationStatus(const std::string& text) override;
   // --- catalogued disks in the drives (app/win_main_devices.cpp)
   // The root of the drive holding the selected snapshot's disk ("" none).

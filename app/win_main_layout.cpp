@@ -178,7 +178,17 @@ void TfrmMain::BuildMenus() {
       {.caption = "备注信息", .item = &MnuMemo, .onClick = command(&MainCommands::memo), .name = "MnuMemo"},
       {.caption = "更新快照(&P)", .item = &mnuUpdateSnapshot, .onClick = command(&MainCommands::updateSnapshot),
        .name = "mnuUpdateSnapshot"},
+      {.caption = "-"},
+      {.caption = "复制路径(&C)\tCtrl+C", .item = &mnuCopyPaths, .onClick = command(&MainCommands::copyPaths),
+       .name = "mnuCopyPaths"},
+      {.caption = "打开所在位置(&O)", .item = &mnuOpenLocation, .onClick = command(&MainCommands::openLocation),
+       .name = "mnuOpenLocation"},
+      {.caption = "在树状浏览中显示(&S)", .item = &mnuShowInTree, .onClick = command(&MainCommands::showInTree),
+       .name = "mnuShowInTree"},
+      {.caption = "导出搜索结果(&X)...", .item = &mnuExportHits, .onClick = command(&MainCommands::exportHits),
+       .name = "mnuExportHits"},
   });
+  PopupMenuBrowse->OnPopup = [this] { EnableEntryActions(); };
 }
 
 void TfrmMain::BuildToolBars() {

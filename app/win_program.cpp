@@ -43,6 +43,10 @@ void Program::CreateWindows() {
   c.compact = windows_->CompactCommand();
   c.about = windows_->AboutCommand();
   c.help = windows_->HelpCommand();
+  c.copyPaths = windows_->CopyPathsCommand();
+  c.openLocation = windows_->OpenLocationCommand();
+  c.showInTree = windows_->ShowInTreeCommand();
+  c.exportHits = windows_->ExportHitsCommand();
   m->ListView1->OnColumnClick = windows_->ColumnClick();
 }
 

@@ -1,5 +1,7 @@
 #include "browse/entry_texts.h"
 
+#include <cstdio>
+
 #include "browse/list_texts.h"
 #include "platform/file_time.h"
 
@@ -32,6 +34,17 @@ std::string FileDetailsWithDates(std::string_view name, std::string_view locatio
   text += "\r修改日期: " + (date.empty() ? std::string("未记录") : date) + "  ";
   text += "\r属性: " + AttributesText(attributes) + "  ";
   return text;
+}
+
+std::string SizeText(int64_t bytes) {
+  if (bytes < 1024) return std::to_string(bytes < 0 ? 0 : bytes) + " B";
+  static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};
+  double v = static_cast<double>(bytes) / 1024;
+  int unit = 0;
+  while (v >= 1024 && unit < 3) v /= 1024, ++unit;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, v < 100 && unit >= 2 ? "%.2f %s" : "%.1f %s", v, kUnits[unit]);
+  return buf;
 }
 
 }  // namespace browse

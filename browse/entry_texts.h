@@ -11,6 +11,8 @@ namespace browse {
 
 // "2026-11-02 14:05" in local time; "" when not known.
 std::string EntryDateText(int64_t modifiedTicks);
+// "512 B", "1.5 KB", "12.0 MB", "4.38 GB": sizes of the hit list.
+std::string SizeText(int64_t bytes);
 // "只读、隐藏、系统、存档、链接" for the bits set, "无" for none.
 std::string AttributesText(int64_t attributes);
 // The file details box's text with the time and the attributes after the

@@ -1,5 +1,7 @@
 #include "browse/win_unit_treeview.h"
 
+#include "platform/text.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -61,7 +63,23 @@ void TfrmTreeview::FormShow() {
     AddRows(root, true);
   }
   root->Expand();
+  Reveal(root);
   TreeView1.SetFocus();
+}
+
+void TfrmTreeview::Reveal(ui::TreeNode* root) {
+  ui::TreeNode* at = root;
+  for (const std::string& step : RevealSteps) {
+    ui::TreeNode* next = nullptr;
+    // Names compare as the catalogue compares them: ASCII letters without
+    // regard to case.
+    for (int i = 0; i < at->Count() && !next; ++i)
+      if (text::AsciiUpper(at->Item(i)->Text()) == text::AsciiUpper(step)) next = at->Item(i);
+    if (!next) break;
+    at = next;
+    if (&step != &RevealSteps.back()) at->Expand();  // loads its rows
+  }
+  if (at != root) TreeView1.SetSelected(at);
 }
 
 void TfrmTreeview::AddRows(ui::TreeNode* parent, bool firstLevel) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "catalog/connection.h"
 #include "catalog/query.h"
@@ -31,8 +32,11 @@ class TfrmTreeview : public ui::Form {
   ui::Button BtnExit{&PnlExit, "退出(&X)"};
   catalog::Query ADOQryTree;
 
-  // The label of the snapshot to show, set before each showing.
+  // The label of the snapshot to show, set before each showing, and the
+  // names from its root down to an entry to open the tree at (none: the
+  // first level only).
   std::string SnapshotLabel;
+  std::vector<std::string> RevealSteps;
 
   void FormShow();
   void TreeView1Expanding(ui::TreeNode* node, bool& allow);
@@ -46,6 +50,8 @@ class TfrmTreeview : public ui::Form {
   static constexpr int kBorder = 3;
 
  private:
+  // Opens the folders of RevealSteps and selects the last node found.
+  void Reveal(ui::TreeNode* root);
   // Adds the query's rows as children of `parent`.
   void AddRows(ui::TreeNode* parent, bool firstLevel);
 

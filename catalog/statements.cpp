@@ -149,6 +149,18 @@ bool OpenEntry(Query& q, int64_t rowid) {
   return AtRow(q, rowid);
 }
 
+std::string EntryName(Query& q, int64_t rowid) {
+  if (q.Active()) {
+    q.Reopen(0, rowid);
+  } else {
+    q.Clear();
+    q.Add("Select Name From CDFile Where rowid=?");
+    q.Bind(rowid);
+    q.Open();
+  }
+  return q.Eof() ? std::string() : std::string(q.TextAt(0));
+}
+
 bool MoveToEntry(Query& q, int64_t rowid) {
   // Stepping over a row costs far less than a search from the table's root:
   // the hits of a common text lie a few rows apart.

@@ -58,6 +58,9 @@ int64_t DataVersion(Connection& cn);
 // the open statement, a far one by running it again from that rowid,
 // without preparing it again.
 bool OpenEntry(Query& q, int64_t rowid);
+// The Name of the row `rowid` ("" when it is gone), on a query of its own;
+// the same query asked again is run again without being prepared again.
+std::string EntryName(Query& q, int64_t rowid);
 bool MoveToEntry(Query& q, int64_t rowid);
 
 // Rewrites the beginning of every stored path of the snapshot and its label,

@@ -22,6 +22,16 @@ SearchHit HitFromRow(std::string_view name, int64_t type, std::string_view path)
 
 void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
                bool files, const MessagePacing& pacing) {
+  catalog::SearchRequest request;
+  request.text = std::string(text);
+  request.folders = folders;
+  request.files = files;
+  RunSearch(q, searchRunning, view, request, pacing);
+}
+
+void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, const catalog::SearchRequest& request,
+               const MessagePacing& pacing) {
+  const std::string_view text = request.text;
   const bool paced = pacing.intervalMs > 0 && pacing.nowMs;
   uint64_t lastPass = paced ? pacing.nowMs() : 0;
   auto due = [&] {
@@ -44,7 +54,13 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     if (!cn) throw catalog::DbError("查询未连接到目录数据库");
     // The hits' rowids from the names in memory, then each hit's row read
     // on the shared query as the list takes it.
-    const catalog::RowidList hits = cn->Names().Search(*cn, text, folders, files);
+    std::shared_ptr<catalog::HitTable> table = cn->Names().SearchHits(*cn, request);
+    const bool whole = view.TakesHitTables();
+    catalog::RowidList hits;
+    if (!whole) {
+      hits = table->Rowids();
+      table.reset();
+    }
     bool found = false;
     if (hits.empty())
       q.Clear();
@@ -57,6 +73,7 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
     view.SetStopSearchEnabled(true);
     searchRunning = true;
     view.SetCurrentPath("[");
+    if (whole) view.ShowHits(std::move(table));
     for (size_t i = 0; i < hits.size() && searchRunning;) {
       // A row gone since the index was read is no hit.
       if (found) view.AddItem(HitFromRow(q.AsString("Name"), q.AsInteger("Type"), q.AsString("Path")));
@@ -85,8 +102,8 @@ void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::st
 
 bool BeginSearchEnabled(bool folderChecked, bool fileChecked) { return folderChecked || fileChecked; }
 
-bool EnterStartsSearch(int virtualKey, std::string_view editText) {
-  return virtualKey == 13 && !text::TrimSpace(editText).empty();
+bool EnterStartsSearch(int virtualKey, std::string_view editText, bool conditionsGiven) {
+  return virtualKey == 13 && (conditionsGiven || !text::TrimSpace(editText).empty());
 }
 
 std::string SearchingStatus(std::string_view text) { return "正在搜索：" + std::string(text); }

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalog/hit_table.h"
+#include "catalog/name_index.h"
 #include "catalog/query.h"
 
 namespace maintain {
@@ -47,6 +49,11 @@ class SearchView {
   virtual void BeginFill() {}
   virtual void ShowProgress() {}
   virtual void EndFill() {}
+  // A view that shows a whole hit table at once (the main list's rows)
+  // says so, and takes the table after the result columns; the search then
+  // reads no row. Otherwise the hits are added one by one.
+  virtual bool TakesHitTables() const { return false; }
+  virtual void ShowHits(std::shared_ptr<catalog::HitTable> hits) {}
 };
 
 // How often the loop lets the window messages through: after every row
@@ -68,11 +75,15 @@ struct MessagePacing {
 // says so instead of a count; the closing step always runs.
 void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, std::string_view text, bool folders,
                bool files, const MessagePacing& pacing = {});
+// The same with the conditions of the request (text, options, conditions).
+void RunSearch(catalog::Query& q, bool& searchRunning, SearchView& view, const catalog::SearchRequest& request,
+               const MessagePacing& pacing = {});
 
 // `ChkFolderClick`: the begin button is enabled while either option is.
 bool BeginSearchEnabled(bool folderChecked, bool fileChecked);
-// `EdtSearchKeyUp`: Enter with a text that is not only blanks searches.
-bool EnterStartsSearch(int virtualKey, std::string_view editText);
+// `EdtSearchKeyUp`: Enter with a text that is not only blanks searches;
+// with conditions given, an empty text searches too.
+bool EnterStartsSearch(int virtualKey, std::string_view editText, bool conditionsGiven = false);
 
 std::string SearchingStatus(std::string_view text);
 std::string FoundStatus(int count);

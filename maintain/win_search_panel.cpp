@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "maintain/win_hit_rows.h"
 #include "ui/application.h"
 
 namespace maintain {
@@ -17,20 +18,21 @@ class ListSearchView : public SearchView {
     if (p_.updirItem) p_.updirItem->SetEnabled(on);
   }
   void SetStatus(const std::string& text) override { main_.SetLocationStatus(text); }
-  void ClearItems() override {
-    // Emptying a long list takes a while on some systems (about a second
-    // for 100,000 items under Wine): the new status text and the buttons
-    // are painted first, without letting any input through.
-    if (list_->ItemCount() > kLongList)
-      RedrawWindow(GetAncestor(list_->Handle(), GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    list_->Clear();
-  }
+  void ClearItems() override { list_->Clear(); }
   void ShowResultColumns() override {
     list_->ClearColumns();
     list_->AddColumn("名称", 100, true);
     list_->AddColumn("类别", 60, true);
     list_->AddColumn("位置", 300, true);
+    list_->AddColumn("大小", 80);
+    list_->AddColumn("修改日期", 110);
+    list_->AddColumn("快照", 80);
     list_->Column(2)->SetWidth(300);
+  }
+  bool TakesHitTables() const override { return true; }
+  void ShowHits(std::shared_ptr<catalog::HitTable> hits) override {
+    list_->SetMultiSelect(true);
+    list_->SetRows(std::make_shared<HitRows>(main_.connection(), std::move(hits)));
   }
   void AddItem(const SearchHit& hit) override { list_->AddItem(hit.caption, hit.image, {hit.kind, hit.path}); }
   int ItemCount() const override { return list_->ItemCount(); }
@@ -66,7 +68,6 @@ class ListSearchView : public SearchView {
     if (IsWindow(list_->Handle())) SendMessageW(list_->Handle(), WM_SETREDRAW, on, 0);
   }
   static constexpr ULONGLONG kShowIntervalMs = 250;
-  static constexpr int kLongList = 1000;
   shell::MainWindow& main_;
   const shell::SearchControls p_;
   ui::ListView* const list_;

@@ -1,5 +1,8 @@
 #include "maintain/win_snapshot_windows.h"
 
+#include "maintain/win_entry_actions.h"
+#include "maintain/win_hit_rows.h"
+
 #include "browse/win_print_view.h"
 #include "browse/win_sort_list.h"
 #include "ui/application.h"
@@ -69,9 +72,38 @@ std::function<void()> SnapshotWindows::HelpCommand() {
 
 std::function<void(ui::ListColumn*)> SnapshotWindows::ColumnClick() {
   return [this](ui::ListColumn* column) {
+    // Hits are sorted in memory by the table under the list.
+    if (auto* hits = dynamic_cast<HitRows*>(main_.list().Rows())) {
+      ui::ListView::UpdateLock lock(main_.list());
+      hits->SortByColumn(browse::ColumnPosition(main_.list(), column));
+      main_.list().RowsChanged();
+      return;
+    }
     browse::SortByColumn(main_.list(), browse::ColumnPosition(main_.list(), column), main_.sortAscending(),
                          main_.currentPath().empty());
   };
+}
+
+std::function<void()> SnapshotWindows::CopyPathsCommand() {
+  return [this] { CopyPaths(main_.form().Handle(), SelectedEntries(main_.list(), main_.currentPath())); };
+}
+
+std::function<void()> SnapshotWindows::OpenLocationCommand() {
+  return [this] {
+    const auto entries = SelectedEntries(main_.list(), main_.currentPath());
+    if (!entries.empty()) OpenLocation(main_, main_.form(), entries.front());
+  };
+}
+
+std::function<void()> SnapshotWindows::ShowInTreeCommand() {
+  return [this] {
+    const auto entries = SelectedEntries(main_.list(), main_.currentPath());
+    if (!entries.empty()) ShowInTreeView(main_, *frmTreeview, entries.front());
+  };
+}
+
+std::function<void()> SnapshotWindows::ExportHitsCommand() {
+  return [this] { ExportHits(main_, SaveDialog1); };
 }
 
 }  // namespace maintain

@@ -52,6 +52,11 @@ class SnapshotWindows {
   std::function<void()> AboutCommand();       // A1Click
   std::function<void()> HelpCommand();        // TBtnHelpClick
   std::function<void(ui::ListColumn*)> ColumnClick();  // ListView1ColumnClick
+  // On the entries selected in the list.
+  std::function<void()> CopyPathsCommand();
+  std::function<void()> OpenLocationCommand();
+  std::function<void()> ShowInTreeCommand();
+  std::function<void()> ExportHitsCommand();
 
  private:
   shell::MainWindow& main_;

@@ -60,6 +60,9 @@ class MainWindow {
   virtual void SetLocationStatus(const std::string& text) = 0;
   // The file details box.
   virtual void ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name) = 0;
+  // The root ("E:\") of the drive that holds the disk of the snapshot
+  // `label` (matched by serial number and volume label); "" when none does.
+  virtual std::string DriveOfSnapshot(const std::string& label) = 0;
 };
 
 }  // namespace shell

@@ -15,26 +15,21 @@ namespace ui {
 
 void ListItem::SetCaption(std::string_view caption) {
   caption_ = std::string(caption);
-  if (view_) view_->SetText(Index(), 0, caption_);
+  if (view_) view_->RedrawItem(pos_);
 }
 
 void ListItem::SetImageIndex(int index) {
   image_ = index;
-  if (!view_) return;
-  LVITEMW it{};
-  it.mask = LVIF_IMAGE;
-  it.iItem = Index();
-  it.iImage = index;
-  SendMessageW(view_->Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+  if (view_) view_->RedrawItem(pos_);
 }
 
 void ListItem::SetSubItem(size_t i, std::string_view text) {
   if (subItems_.size() <= i) subItems_.resize(i + 1);
   subItems_[i] = std::string(text);
-  if (view_) view_->SetText(Index(), static_cast<int>(i) + 1, subItems_[i]);
+  if (view_) view_->RedrawItem(pos_);
 }
 
-int ListItem::Index() const { return view_ ? view_->PositionOf(this) : -1; }
+int ListItem::Index() const { return view_ ? pos_ : -1; }
 
 bool ListItem::Selected() const {
   int pos = Index();
@@ -73,7 +68,8 @@ ListView::ListView(Control* parent) : Control(parent, OwnerOf(parent)) {
   DeclareClass("TCustomListView");
   DeclareClass("TListView");
   color_ = clWindow();
-  CreateWnd(WC_LISTVIEWW, WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+  CreateWnd(WC_LISTVIEWW,
+            WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
             WS_EX_CLIENTEDGE, 250, 150);
   SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
@@ -150,57 +146,104 @@ void ListView::UpdateAutoSizeColumns() {
   sizingColumns_ = false;
 }
 
-void ListView::SetText(int pos, int column, const std::string& text) {
-  if (pos < 0) return;
-  std::wstring w = Wide(text);
-  LVITEMW it{};
-  it.iSubItem = column;
-  it.pszText = w.data();
-  SendMessageW(hwnd_, LVM_SETITEMTEXTW, pos, reinterpret_cast<LPARAM>(&it));
+void ListView::RedrawItem(int pos) {
+  if (pos >= 0) SendMessageW(hwnd_, LVM_REDRAWITEMS, pos, pos);
+}
+
+void ListView::SetCount(size_t n) {
+  SendMessageW(hwnd_, LVM_SETITEMCOUNT, n, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 ListItem* ListView::AddItem(std::string_view caption, int imageIndex,
                             const std::vector<std::string>& subItems) {
+  if (rows_) Clear();
   auto item = std::make_unique<ListItem>();
   item->caption_ = std::string(caption);
   item->image_ = imageIndex;
   item->subItems_ = subItems;
+  item->view_ = this;
+  item->pos_ = static_cast<int>(items_.size());
   ListItem* raw = item.get();
-  std::wstring w = Wide(caption);
-  LVITEMW it{};
-  it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  it.iItem = ItemCount();
-  it.pszText = w.data();
-  it.iImage = imageIndex;
-  it.lParam = reinterpret_cast<LPARAM>(raw);
   items_.push_back(std::move(item));
-  int pos = static_cast<int>(SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
-  raw->view_ = this;
-  for (size_t i = 0; i < subItems.size(); ++i) SetText(pos, static_cast<int>(i) + 1, subItems[i]);
+  SetCount(items_.size());
   return raw;
 }
 
 void ListView::Clear() {
   SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  lastSelected_ = -1;
   items_.clear();
+  rows_.reset();
+  rowItems_.clear();
 }
 
-int ListView::ItemCount() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+void ListView::SetRows(std::shared_ptr<ListRows> rows) {
+  Clear();
+  rows_ = std::move(rows);
+  SetCount(rows_ ? rows_->Count() : 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListView::RowsChanged() {
+  rowItems_.clear();
+  LVITEMW it{};
+  it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
+  SetCount(rows_ ? rows_->Count() : items_.size());
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListView::SetMultiSelect(bool on) {
+  LONG st = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, on ? st & ~LVS_SINGLESEL : st | LVS_SINGLESEL);
+}
+
+std::vector<int> ListView::SelectedIndexes() const {
+  std::vector<int> out;
+  for (int pos = -1;;) {
+    pos = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(pos), LVNI_SELECTED));
+    if (pos < 0) break;
+    out.push_back(pos);
+  }
+  return out;
+}
+
+int ListView::FocusedIndex() const {
+  return static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void ListView::SelectOnly(int index) {
+  LVITEMW it{};
+  it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
+  if (index < 0 || index >= ItemCount()) return;
+  it.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&it));
+  SendMessageW(hwnd_, LVM_ENSUREVISIBLE, index, FALSE);
+}
+
+int ListView::ItemCount() const {
+  return static_cast<int>(rows_ ? rows_->Count() : items_.size());
+}
 
 ListItem* ListView::Item(int index) const {
-  LVITEMW it{};
-  it.mask = LVIF_PARAM;
-  it.iItem = index;
-  if (!SendMessageW(hwnd_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return nullptr;
-  return reinterpret_cast<ListItem*>(it.lParam);
+  if (index < 0 || index >= ItemCount()) return nullptr;
+  if (!rows_) return items_[index].get();
+  for (auto& [pos, item] : rowItems_)
+    if (pos == index) return item.get();
+  // A few items at a time are asked for (the selection, a details box).
+  if (rowItems_.size() >= 64) rowItems_.erase(rowItems_.begin());
+  auto item = std::make_unique<ListItem>();
+  item->caption_ = rows_->Text(static_cast<size_t>(index), 0);
+  item->image_ = rows_->Image(static_cast<size_t>(index));
+  for (int c = 1; c < ColumnCount(); ++c) item->subItems_.push_back(rows_->Text(static_cast<size_t>(index), c));
+  item->view_ = const_cast<ListView*>(this);
+  item->pos_ = index;
+  rowItems_.emplace_back(index, std::move(item));
+  return rowItems_.back().second.get();
 }
 
-int ListView::PositionOf(const ListItem* item) const {
-  LVFINDINFOW f{};
-  f.flags = LVFI_PARAM;
-  f.lParam = reinterpret_cast<LPARAM>(item);
-  return static_cast<int>(SendMessageW(hwnd_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&f)));
-}
+int ListView::PositionOf(const ListItem* item) const { return item ? item->pos_ : -1; }
 
 ListItem* ListView::Selected() const {
   int pos = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -216,6 +259,47 @@ void ListView::SetSelected(ListItem* item) {
   }
 }
 
+std::string ListView::TextAt(size_t row, int column) const {
+  if (rows_) return row < rows_->Count() ? rows_->Text(row, column) : std::string();
+  if (row >= items_.size()) return {};
+  const ListItem& item = *items_[row];
+  return column == 0 ? item.caption_ : item.SubItem(static_cast<size_t>(column - 1));
+}
+
+void ListView::AnswerDisplayInfo(NMLVDISPINFOW& info) {
+  LVITEMW& it = info.item;
+  if (it.iItem < 0 || it.iItem >= ItemCount()) return;
+  const auto row = static_cast<size_t>(it.iItem);
+  if (it.mask & LVIF_TEXT && it.pszText && it.cchTextMax > 0) {
+    const std::wstring w = Wide(TextAt(row, it.iSubItem));
+    const size_t n = std::min(w.size(), static_cast<size_t>(it.cchTextMax - 1));
+    std::copy_n(w.data(), n, it.pszText);
+    it.pszText[n] = 0;
+  }
+  if (it.mask & LVIF_IMAGE) it.iImage = rows_ ? rows_->Image(row) : items_[row]->image_;
+}
+
+// Typing letters in the list goes to the next caption that begins with
+// them, letter case ignored.
+int ListView::FindByCaption(const NMLVFINDITEMW& find) const {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  const std::wstring want(find.lvfi.psz);
+  const int n = ItemCount();
+  if (n == 0 || want.empty()) return -1;
+  const int start = std::clamp(find.iStart, 0, n - 1);
+  for (int k = 0; k < n; ++k) {
+    const int i = (start + k) % n;
+    if (k > 0 && i == start) break;
+    if (!(find.lvfi.flags & LVFI_WRAP) && i < start) break;
+    const std::wstring caption = Wide(TextAt(static_cast<size_t>(i), 0));
+    if (caption.size() >= want.size() &&
+        CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), static_cast<int>(want.size()),
+                       want.data(), static_cast<int>(want.size())) == CSTR_EQUAL)
+      return i;
+  }
+  return -1;
+}
+
 void ListView::BeginUpdate() {
   if (updateDepth_++ == 0) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
 }
@@ -226,28 +310,32 @@ void ListView::EndUpdate() {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-namespace {
-struct SortContext {
-  std::function<int(const ListItem&, const ListItem&)>* compare;
-  std::exception_ptr failure;  // the first comparison that threw
-};
-int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM ctx) {
-  auto* c = reinterpret_cast<SortContext*>(ctx);
-  if (c->failure) return 0;  // the sort is void: finish it quickly
-  try {
-    return (*c->compare)(*reinterpret_cast<ListItem*>(a), *reinterpret_cast<ListItem*>(b));
-  } catch (...) {
-    c->failure = std::current_exception();
-    return 0;
-  }
-}
-}  // namespace
-
 void ListView::CustomSort(std::function<int(const ListItem& a, const ListItem& b)> compare) {
-  SortContext ctx{&compare, nullptr};
-  SendMessageW(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(CompareItems));
-  // Back in our own frames: the caller's boundary reports the failure once.
-  if (ctx.failure) std::rethrow_exception(ctx.failure);
+  if (rows_) return;  // rows are ordered by their source
+  std::vector<const ListItem*> selected;
+  for (int pos : SelectedIndexes()) selected.push_back(items_[pos].get());
+  const int focused = FocusedIndex();
+  const ListItem* focus = focused >= 0 && focused < ItemCount() ? items_[focused].get() : nullptr;
+  struct Renumber {  // whatever the sort does, positions stay true
+    std::vector<std::unique_ptr<ListItem>>& items;
+    ~Renumber() {
+      for (size_t i = 0; i < items.size(); ++i) items[i]->pos_ = static_cast<int>(i);
+    }
+  } renumber{items_};
+  LVITEMW it{};
+  it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
+  std::stable_sort(items_.begin(), items_.end(),
+                   [&](const std::unique_ptr<ListItem>& a, const std::unique_ptr<ListItem>& b) {
+                     return compare(*a, *b) < 0;
+                   });
+  for (size_t i = 0; i < items_.size(); ++i) items_[i]->pos_ = static_cast<int>(i);
+  for (const ListItem* item : selected) {
+    it.state = LVIS_SELECTED | (item == focus ? LVIS_FOCUSED : 0);
+    it.stateMask = it.state;
+    SendMessageW(hwnd_, LVM_SETITEMSTATE, item->pos_, reinterpret_cast<LPARAM>(&it));
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ListView::WndProc(Message& m) {
@@ -271,10 +359,31 @@ void ListView::WndProc(Message& m) {
         case LVN_ITEMCHANGED: {
           auto* n = reinterpret_cast<NMLISTVIEW*>(m.lParam);
           bool was = n->uOldState & LVIS_SELECTED, now = n->uNewState & LVIS_SELECTED;
-          if ((n->uChanged & LVIF_STATE) && was != now && OnSelectItem && n->iItem >= 0)
-            OnSelectItem(reinterpret_cast<ListItem*>(n->lParam), now);
+          if (!(n->uChanged & LVIF_STATE) || was == now) break;
+          // A list without items of its own reports a change of every row
+          // at once as row -1: the row last reported selected is the one
+          // that lost it.
+          int row = n->iItem;
+          if (row < 0 && !now) row = lastSelected_;
+          if (row < 0) break;
+          lastSelected_ = now ? row : row == lastSelected_ ? -1 : lastSelected_;
+          if (OnSelectItem && row < ItemCount()) OnSelectItem(Item(row), now);
           break;
         }
+        case LVN_GETDISPINFOW:
+          AnswerDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(m.lParam));
+          m.result = 0;
+          return;
+        case LVN_ODCACHEHINT: {
+          auto* n = reinterpret_cast<NMLVCACHEHINT*>(m.lParam);
+          if (rows_ && n->iFrom >= 0 && n->iTo >= n->iFrom)
+            rows_->Prepare(static_cast<size_t>(n->iFrom), static_cast<size_t>(n->iTo));
+          m.result = 0;
+          return;
+        }
+        case LVN_ODFINDITEMW:
+          m.result = FindByCaption(*reinterpret_cast<NMLVFINDITEMW*>(m.lParam));
+          return;
         case LVN_COLUMNCLICK: {
           auto* n = reinterpret_cast<NMLISTVIEW*>(m.lParam);
           if (OnColumnClick && n->iSubItem < ColumnCount()) OnColumnClick(Column(n->iSubItem));

@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, SearchFromThePanelListsHitsAndLeavesUpDisabled) {
   main->BtnBeginSearchClick();
   ui::ListView* lv = main->ListView1;
   EXPECT_EQ(lv->ItemCount(), 3);  // readme.TxT, a.txt, x.txt
-  EXPECT_EQ(ColumnCaptions(), "名称|类别|位置");
+  EXPECT_EQ(ColumnCaptions(), "名称|类别|位置|大小|修改日期|快照");
   EXPECT_EQ(main->StatusBar1->PanelText(1), "搜索到：3项");
   EXPECT_EQ(main->CurrentPath, "[");
   EXPECT_FALSE(main->SearchRunning);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,11 @@ class MainStandIn : public ui::Form, public shell::MainWindow {
   void SetLocationStatus(const std::string& text) override {
     if (onStatus) onStatus(text);
   }
+  std::string DriveOfSnapshot(const std::string& label) override {
+    auto it = drives.find(label);
+    return it == drives.end() ? std::string() : it->second;
+  }
+  std::map<std::string, std::string> drives;  // label -> drive root, as DriveOfSnapshot answers
   void ShowFileDetails(ui::Form* owner, const std::string& location, const std::string& name) override {
     if (onDetails) onDetails(owner, location, name);
   }
