@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/ini.h"
 
@@ -16,7 +18,14 @@ struct MainSettings {
   bool searchShown = true;    // the search button down and the panel shown
   bool showCaption = false;   // toolbar captions with 16-pixel pictures
   bool instantSearch = false;  // search again shortly after typing stops
+  bool moreConditions = false;  // "更多条件" unfolded
+  std::vector<std::string> searchHistory;  // the last texts searched for, the latest first
 };
+
+inline constexpr size_t kSearchHistoryLength = 20;
+// The history with `text` put first, once, at most kSearchHistoryLength long;
+// blank texts are not kept.
+std::vector<std::string> WithSearchText(std::vector<std::string> history, const std::string& text);
 
 // "ListView"/"Style": 1 details, 2 list, 3 large icons, anything else small.
 ListViewStyle ListViewStyleFromIni(int32_t value);

@@ -54,6 +54,8 @@ void TfrmMain::ApplySettings(const MainSettings& s) {
   }
   TBtnSearch->SetDown(s.searchShown);
   mnuInstantSearch->SetChecked(s.instantSearch);
+  ShowConditions(s.moreConditions);
+  SearchHistory = s.searchHistory;
   if (s.showCaption) {
     mnuSmallImage->SetChecked(true);
     ToolBar2->SetImages(ImageList2);
@@ -75,6 +77,8 @@ MainSettings TfrmMain::CurrentSettings() const {
   s.searchShown = TBtnSearch->Down();
   s.showCaption = ToolBar2->ShowCaptions();
   s.instantSearch = mnuInstantSearch->Checked();
+  s.moreConditions = PnlConditions->Visible();
+  s.searchHistory = SearchHistory;
   return s;
 }
 

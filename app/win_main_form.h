@@ -16,6 +16,7 @@
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "catalog/snapshot_facts.h"
+#include "maintain/win_conditions_panel.h"
 #include "skin/model/skin_data.h"
 #include "skin/model/skin_store.h"
 #include "ui/ui.h"
@@ -93,6 +94,11 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   ui::PopupMenu* PopupMenuBrowse;
   ui::MenuItem *MnuBrowseAll, *MnuUpdir, *mnuDelete, *mnuRename, *mnuTreeview, *mnuExport, *MnuMemo;
   ui::MenuItem* mnuUpdateSnapshot = nullptr;
+  ui::Button* BtnMoreConditions = nullptr;
+  ui::Button* BtnSearchHistory = nullptr;
+  ui::PopupMenu* PMnuSearchHistory = nullptr;
+  std::vector<std::string> SearchHistory;  // the latest first
+  maintain::ConditionsPanel* PnlConditions = nullptr;
   ui::MenuItem* mnuCopyPaths = nullptr;
   ui::MenuItem* mnuOpenLocation = nullptr;
   ui::MenuItem* mnuShowInTree = nullptr;
@@ -170,6 +176,9 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   // The list menu's actions on entries, enabled as the list's selection
   // allows, when the menu opens.
   void EnableEntryActions();
+  void BtnMoreConditionsClick();
+  void ShowConditions(bool on);
+  void ShowSearchHistory();
   void SetLocationStatus(const std::string& text) override;
   // --- catalogued disks in the drives (app/win_main_devices.cpp)
   // The root of the drive holding the selected snapshot's disk ("" none).

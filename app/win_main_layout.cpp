@@ -284,7 +284,14 @@ void TfrmMain::BuildSearchPanel() {
 
   EdtSearch = Make<ui::Edit>(PnlLeft);
   EdtSearch->Name = "EdtSearch";
-  EdtSearch->SetBounds(8, 52, 169, 22);
+  EdtSearch->SetBounds(8, 52, 147, 22);
+  // The texts searched for lately, from a button beside the box or Alt+Down.
+  BtnSearchHistory = Make<ui::Button>(PnlLeft, "▼");
+  BtnSearchHistory->Name = "BtnSearchHistory";
+  BtnSearchHistory->SetBounds(156, 52, 21, 22);
+  BtnSearchHistory->OnClick = [this] { RunCommand([this] { ShowSearchHistory(); }); };
+  PMnuSearchHistory = Make<ui::PopupMenu>(this);
+  PMnuSearchHistory->Name = "PMnuSearchHistory";
   EdtSearch->OnKeyUp = [this](WORD& key, ui::ShiftState) {
     WORD k = key;
     RunCommand([this, k] { EdtSearchKeyUp(k); });
@@ -319,6 +326,14 @@ void TfrmMain::BuildSearchPanel() {
   ChkFile->SetChecked(true);
   ChkFolder->OnClick = [this] { RunCommand([this] { ChkFolderClick(); }); };
   ChkFile->OnClick = ChkFolder->OnClick;
+
+  BtnMoreConditions = Make<ui::Button>(PnlLeft, "更多条件(&O) >>");
+  BtnMoreConditions->Name = "BtnMoreConditions";
+  BtnMoreConditions->SetBounds(8, 198, 169, 23);
+  BtnMoreConditions->OnClick = [this] { RunCommand([this] { BtnMoreConditionsClick(); }); };
+  PnlConditions = Make<maintain::ConditionsPanel>(PnlLeft, [this] { return SelectedLabel(); });
+  PnlConditions->SetBounds(8, 226, 169, maintain::ConditionsPanel::kHeight);
+  PnlConditions->SetVisible(false);
 
   // Holds the export's lines before they are written.
   Memo1 = Make<ui::Memo>(PnlLeft);

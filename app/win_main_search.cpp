@@ -9,10 +9,31 @@
 namespace app {
 
 shell::SearchControls TfrmMain::searchControls() {
-  return shell::SearchControls{EdtSearch, BtnBeginSearch, BtnStopSearch, ChkFolder, ChkFile, TBtnUpdir, MnuUpdir};
+  shell::SearchControls c{EdtSearch, BtnBeginSearch, BtnStopSearch, ChkFolder, ChkFile, TBtnUpdir, MnuUpdir};
+  c.conditions = [this](std::string& error) { return PnlConditions->Conditions(error); };
+  return c;
 }
 
-void TfrmMain::BtnBeginSearchClick() { maintain::BtnBeginSearchClick(*this); }
+void TfrmMain::BtnBeginSearchClick() {
+  SearchHistory = WithSearchText(std::move(SearchHistory), EdtSearch->Text());
+  maintain::BtnBeginSearchClick(*this);
+}
+
+void TfrmMain::ShowSearchHistory() {
+  PMnuSearchHistory->Items.Clear();
+  if (SearchHistory.empty()) PMnuSearchHistory->Items.Add("（没有搜索记录）")->SetEnabled(false);
+  for (const std::string& t : SearchHistory)
+    PMnuSearchHistory->Items.Add(t, [this, t] {
+      RunCommand([this, t] {
+        EdtSearch->SetText(t);
+        EdtSearch->SetFocus();
+        EdtSearch->SelectAll();
+      });
+    });
+  RECT r;
+  GetWindowRect(EdtSearch->Handle(), &r);
+  PMnuSearchHistory->Popup(r.left, r.bottom);
+}
 
 void TfrmMain::BtnStopSearchClick() { SearchRunning = false; }
 
@@ -21,7 +42,16 @@ void TfrmMain::ChkFolderClick() {
 }
 
 void TfrmMain::EdtSearchKeyUp(WORD key) {
-  if (maintain::EnterStartsSearch(key, EdtSearch->Text())) BtnBeginSearchClick();
+  if (key == VK_DOWN && GetKeyState(VK_MENU) < 0) return ShowSearchHistory();
+  if (maintain::EnterStartsSearch(key, EdtSearch->Text(), PnlConditions->Visible())) BtnBeginSearchClick();
+}
+
+void TfrmMain::BtnMoreConditionsClick() { ShowConditions(!PnlConditions->Visible()); }
+
+void TfrmMain::ShowConditions(bool on) {
+  PnlConditions->SetVisible(on);
+  BtnMoreConditions->SetCaption(on ? "更多条件(&O) <<" : "更多条件(&O) >>");
+  if (on) PnlConditions->EdtMinSize.SetFocus();
 }
 
 // With the setting on, each change of the text starts the wait afresh, so

@@ -81,8 +81,20 @@ void BtnBeginSearchClick(shell::MainWindow& main, unsigned intervalMs) {
   ListSearchView view(main);
   const shell::SearchControls panel = main.searchControls();
   MessagePacing pacing{intervalMs, [] { return static_cast<uint64_t>(GetTickCount64()); }};
-  RunSearch(main.query(), main.searchRunning(), view, panel.edit->Text(), panel.folderOption->Checked(),
-            panel.fileOption->Checked(), pacing);
+  catalog::SearchRequest request;
+  request.text = panel.edit->Text();
+  request.folders = panel.folderOption->Checked();
+  request.files = panel.fileOption->Checked();
+  if (panel.conditions) {
+    std::string error;
+    auto conditions = panel.conditions(error);
+    if (!conditions) {
+      main.SetLocationStatus("搜索条件有误：" + error);
+      return;
+    }
+    request.conditions = std::move(*conditions);
+  }
+  RunSearch(main.query(), main.searchRunning(), view, request, pacing);
 }
 
 }  // namespace maintain

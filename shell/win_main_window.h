@@ -6,12 +6,15 @@
 // imports the program's top floor (app/).
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "browse/column_sort.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
+#include "catalog/search_conditions.h"
 #include "ui/bars.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
@@ -30,6 +33,9 @@ struct SearchControls {
   ui::CheckBox* fileOption = nullptr;     // ChkFile
   ui::ToolButton* updirButton = nullptr;  // TBtnUpdir
   ui::MenuItem* updirItem = nullptr;      // MnuUpdir
+  // The conditions of "更多条件" (none while it is folded away); nothing,
+  // with the error, when they cannot be read.
+  std::function<std::optional<catalog::SearchConditions>(std::string& error)> conditions;
 };
 
 class MainWindow {

@@ -14,7 +14,7 @@ namespace ui {
 
 Application::Application() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_USEREX_CLASSES |
-                                           ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+                                           ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&icc);
 }
 

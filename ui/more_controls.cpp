@@ -237,4 +237,29 @@ void Gauge::WndProc(Message& m) {
   Control::WndProc(m);
 }
 
+DatePicker::DatePicker(Control* parent) : Control(parent, OwnerOf(parent)) {
+  DeclareClass("TDateTimePicker");
+  color_ = clWindow();
+  CreateWnd(DATETIMEPICK_CLASSW, WS_TABSTOP | DTS_SHORTDATEFORMAT | DTS_SHOWNONE, WS_EX_CLIENTEDGE, 100, 22);
+  SetValue(std::nullopt);
+}
+
+std::optional<DatePicker::Date> DatePicker::Value() const {
+  SYSTEMTIME st{};
+  if (SendMessageW(hwnd_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return std::nullopt;
+  return Date{st.wYear, st.wMonth, st.wDay};
+}
+
+void DatePicker::SetValue(std::optional<Date> date) {
+  if (!date) {
+    SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    return;
+  }
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(date->year);
+  st.wMonth = static_cast<WORD>(date->month);
+  st.wDay = static_cast<WORD>(date->day);
+  SendMessageW(hwnd_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+}
+
 }  // namespace ui

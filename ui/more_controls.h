@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,18 @@ class Splitter : public Control {
   bool dragging_ = false;
   POINT start_{};
   int startSize_ = 0;
+};
+
+// A date with a box that says whether a date is given at all (unticked:
+// no date, an open end).
+class DatePicker : public Control {
+ public:
+  struct Date {
+    int year, month, day;
+  };
+  explicit DatePicker(Control* parent);
+  std::optional<Date> Value() const;
+  void SetValue(std::optional<Date> date);
 };
 
 class Gauge : public Control {
