@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -151,6 +152,49 @@ int main(int argc, char** argv) {
 #endif
     std::printf("%-10s %8zu | %9.2f %9.2f %10.1f | %10.1f | %9.1f %9.1f\n", text, hits, findMs, searchMs, runMs, likeMs,
                 shellMs, grepMs);
+  }
+
+  // The conditions, alone and with a text, over the names in memory.
+  if (!appendsOnly) {
+    using catalog::SearchRequest;
+    constexpr int64_t kYear2019 = 131907744000000000, kYear2020 = 132223104000000000;
+    struct Case {
+      const char* what;
+      std::function<void(SearchRequest&)> set;
+    };
+    const Case cases[] = {
+        {"size >= 1 MB", [](SearchRequest& r) { r.conditions.minSize = 1 << 20; }},
+        {"modified in 2019", [&](SearchRequest& r) {
+           r.conditions.modifiedFrom = kYear2019;
+           r.conditions.modifiedBefore = kYear2020;
+         }},
+        {"kind pictures", [](SearchRequest& r) { r.conditions.categories = catalog::CategoryBit(catalog::FileCategory::Picture); }},
+        {"extensions iso;img;nrg", [](SearchRequest& r) { r.conditions.extensions = {"iso", "img", "nrg"}; }},
+        {"label DISK0*", [](SearchRequest& r) { r.conditions.labelText = "DISK0*"; }},
+        {"report + size + 2019", [&](SearchRequest& r) {
+           r.text = "report";
+           r.conditions.minSize = 1024;
+           r.conditions.modifiedFrom = kYear2019;
+           r.conditions.modifiedBefore = kYear2020;
+         }},
+        {"*.jpg|*.bmp + label", [](SearchRequest& r) {
+           r.text = "*.jpg|*.bmp";
+           r.conditions.labelText = "DISK1*";
+         }},
+        {"*.jpg (wildcard)", [](SearchRequest& r) { r.text = "*.jpg"; }},
+    };
+    for (const Case& c : cases) {
+      SearchRequest r;
+      c.set(r);
+      size_t hits = 0;
+      const double ms = bench::MedianMs(runs, [&] { hits = index.FindHits(r)->size(); });
+      std::printf("condition %-24s %9zu hits %9.1f ms\n", c.what, hits, ms);
+    }
+    SearchRequest all;
+    auto table = index.FindHits(all);
+    const double sortMs = bench::MedianMs(3, [&] { table->SortBy(catalog::HitColumn::Size, true); });
+    std::printf("sort of %zu hits by size: %.1f ms; hit table %.1f MB\n", table->size(), sortMs,
+                table->MemoryBytes() / 1e6);
   }
 
   // Following a scan: appends through the scan's path (one prepared insert,

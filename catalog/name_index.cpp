@@ -64,6 +64,7 @@ NameIndex::NameIndex(size_t chunkEntries)
 void NameIndex::ResetTables() {
   // Hit lists keep the old path table; the index starts a new one.
   paths_ = std::make_shared<TextTable>();
+  lastPathValid_ = false;
   exts_ = TextTable();
   extCategory_.clear();
   exts_.Id("");
@@ -126,16 +127,27 @@ size_t NameIndex::MemoryBytes() const {
 
 int64_t NameIndex::LastRowid() const { return chunks_.empty() ? INT64_MIN : chunks_.back()->LastRowid(); }
 
-NameIndex::Entry NameIndex::EntryOf(const Row& r) {
-  Entry e{r.rowid, r.kind, r.folded, r.size, r.modified, paths_->Id(r.path), 0};
-  if (r.kind == EntryKind::File) {
-    const std::string_view ext = ExtensionOf(r.folded);
-    if (ext.size() <= kLongestExtension) {
-      e.ext = exts_.Id(ext);
-      if (e.ext == extCategory_.size()) extCategory_.push_back(CategoryOfExtension(ext));
-    }
+uint32_t NameIndex::PathId(std::string_view path) {
+  // Rows come folder by folder: most have the path of the row before.
+  if (!lastPathValid_ || path != lastPath_) {
+    lastPathId_ = paths_->Id(path);
+    lastPath_.assign(path);
+    lastPathValid_ = true;
   }
-  return e;
+  return lastPathId_;
+}
+
+uint32_t NameIndex::ExtId(EntryKind kind, std::string_view folded) {
+  if (kind != EntryKind::File) return 0;
+  const std::string_view ext = ExtensionOf(folded);
+  if (ext.size() > kLongestExtension) return 0;
+  const uint32_t id = exts_.Id(ext);
+  if (id == extCategory_.size()) extCategory_.push_back(CategoryOfExtension(ext));
+  return id;
+}
+
+NameIndex::Entry NameIndex::EntryOf(const Row& r) {
+  return Entry{r.rowid, r.kind, r.folded, r.size, r.modified, PathId(r.path), ExtId(r.kind, r.folded)};
 }
 
 NameIndex::Entry NameIndex::EntryAt(const Chunk& c, size_t i) {
@@ -200,7 +212,14 @@ NameIndex::Row RowAt(const Query& q) {
 }  // namespace
 
 void NameIndex::ReadRows(Query& q) {
-  for (; !q.Eof(); q.Next()) AppendTo(chunks_, EntryOf(RowAt(q)));
+  std::string folded;
+  for (; !q.Eof(); q.Next()) {
+    folded.clear();
+    text::AppendFolded(folded, q.TextAt(1));
+    const EntryKind kind = KindOf(q.IntegerAt(2));
+    AppendTo(chunks_, Entry{q.IntegerAt(0), kind, folded, q.IntegerAt(4),
+                            q.IsNullAt(5) ? kUnknownTime : q.IntegerAt(5), PathId(q.TextAt(3)), ExtId(kind, folded)});
+  }
 }
 
 void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {

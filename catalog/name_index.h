@@ -125,6 +125,8 @@ class NameIndex {
     uint32_t ext;
   };
   Entry EntryOf(const Row& r);
+  uint32_t PathId(std::string_view path);
+  uint32_t ExtId(EntryKind kind, std::string_view folded);
   static Entry EntryAt(const Chunk& c, size_t i);
   void AppendTo(Chunks& chunks, const Entry& e);
   void ReadRange(Connection& cn, int64_t first, int64_t last);
@@ -138,6 +140,9 @@ class NameIndex {
   std::shared_ptr<TextTable> paths_;
   TextTable exts_;
   std::vector<FileCategory> extCategory_;
+  std::string lastPath_;  // the path last numbered, and its number
+  uint32_t lastPathId_ = 0;
+  bool lastPathValid_ = false;
   bool built_ = false;
   bool building_ = false;  // BuildStep has read the rows up to LastRowid()
   int64_t dataVersion_ = 0;

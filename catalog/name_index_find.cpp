@@ -123,12 +123,11 @@ std::shared_ptr<HitTable> NameIndex::FindHits(const SearchRequest& request) cons
     found.clear();
     for (size_t a = 0; a < rule.Alternatives(); ++a)
       ForEachHolding(c, rule.Anchor(a), [&](size_t i) {
-        if (rule.MatchesAlternative(a, c.Name(i))) found.push_back(static_cast<uint32_t>(i));
+        if (test.Passes(c, i) && rule.MatchesAlternative(a, c.Name(i))) found.push_back(static_cast<uint32_t>(i));
       });
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
-    for (uint32_t i : found)
-      if (test.Passes(c, i)) hits->Add(chunk, i);
+    for (uint32_t i : found) hits->Add(chunk, i);
   }
   return hits;
 }

@@ -184,11 +184,19 @@ void ListView::SetRows(std::shared_ptr<ListRows> rows) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void ListView::RowsChanged() {
-  rowItems_.clear();
+void ListView::ClearSelection() {
+  // Row by row: the state of "every row" (-1) is set on each of a million
+  // rows by some list controls, one notification each.
   LVITEMW it{};
   it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
+  std::vector<int> rows = SelectedIndexes();
+  if (const int focused = FocusedIndex(); focused >= 0) rows.push_back(focused);
+  for (int pos : rows) SendMessageW(hwnd_, LVM_SETITEMSTATE, pos, reinterpret_cast<LPARAM>(&it));
+}
+
+void ListView::RowsChanged() {
+  rowItems_.clear();
+  ClearSelection();
   SetCount(rows_ ? rows_->Count() : items_.size());
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -213,9 +221,9 @@ int ListView::FocusedIndex() const {
 }
 
 void ListView::SelectOnly(int index) {
+  ClearSelection();
   LVITEMW it{};
   it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
   if (index < 0 || index >= ItemCount()) return;
   it.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(hwnd_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&it));
@@ -322,9 +330,8 @@ void ListView::CustomSort(std::function<int(const ListItem& a, const ListItem& b
       for (size_t i = 0; i < items.size(); ++i) items[i]->pos_ = static_cast<int>(i);
     }
   } renumber{items_};
+  ClearSelection();
   LVITEMW it{};
-  it.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&it));
   std::stable_sort(items_.begin(), items_.end(),
                    [&](const std::unique_ptr<ListItem>& a, const std::unique_ptr<ListItem>& b) {
                      return compare(*a, *b) < 0;

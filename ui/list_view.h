@@ -124,6 +124,7 @@ class ListView : public Control {
   std::vector<int> SelectedIndexes() const;
   int FocusedIndex() const;
   void SelectOnly(int index);
+  void ClearSelection();
   // Stops the list from redrawing while it lives; the list redraws once when
   // the outermost lock of a nesting ends.
   class UpdateLock {

@@ -73,4 +73,14 @@ TEST_F(ProgramScreenshotsTest, DISABLED_MainWindowAndSearch) {
       [&] { return !IsWindowEnabled(stop) && IsWindowEnabled(start) && ItemCount(list) > 4; }, 10000))
       << ItemCount(list);
   EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "search"));
+
+  // "更多条件" unfolded, a wildcard text with alternatives.
+  HWND more = testsupport::FindChild(main, L"Button", "更多条件(&O) >>");
+  ASSERT_TRUE(more);
+  PostMessageW(more, BM_CLICK, 0, 0);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return testsupport::FindChild(main, L"Button", "更多条件(&O) <<"); }, 10000));
+  SetWindowTextW(edit, L"*.jpg|*.txt");
+  PostMessageW(start, BM_CLICK, 0, 0);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowEnabled(stop) && IsWindowEnabled(start); }, 10000));
+  EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "search-conditions"));
 }
