@@ -32,4 +32,10 @@ size_t IndexChunk::Bytes() const {
          modified.capacity() * 8 + path.capacity() * 4 + ext.capacity() * 4 + text.capacity();
 }
 
+size_t IndexContents::TotalEntries() const {
+  size_t n = 0;
+  for (size_t e : entries) n += e;
+  return n;
+}
+
 }  // namespace catalog

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -53,6 +54,21 @@ struct IndexChunk {
   }
   void Shrink();
   size_t Bytes() const;
+};
+
+// What the names in memory hold at one moment, for a pass over all entries
+// that does not search (duplicates, statistics): the chunks as they stand
+// and the number of entries each had then (the last one may grow at its
+// end afterwards; what was there stays the same), the stored paths, and each
+// extension's text and category by its number.
+struct IndexContents {
+  std::vector<std::shared_ptr<const IndexChunk>> chunks;
+  std::vector<size_t> entries;  // of each chunk, when taken
+  std::shared_ptr<const TextTable> paths;
+  std::vector<std::string> extensions;  // by extension id; "" for none
+  std::vector<FileCategory> categories;  // by extension id
+
+  size_t TotalEntries() const;
 };
 
 }  // namespace catalog

@@ -312,11 +312,29 @@ RowidList NameIndex::Find(std::string_view text, bool folders, bool files) const
 }
 
 std::shared_ptr<HitTable> NameIndex::SearchHits(Connection& cn, const SearchRequest& request) {
+  BringInStep(cn);
+  return FindHits(request);
+}
+
+void NameIndex::BringInStep(Connection& cn) {
   const int64_t version = DataVersion(cn);
   const bool foreign = (built_ || building_) && version != dataVersion_;
   Sync(cn, cn.TakeFileChanges(), foreign);
   dataVersion_ = version;
-  return FindHits(request);
+}
+
+IndexContents NameIndex::Contents() const {
+  IndexContents c;
+  c.chunks.reserve(chunks_.size());
+  for (const auto& chunk : chunks_) {
+    c.chunks.push_back(chunk);
+    c.entries.push_back(chunk->Size());
+  }
+  c.paths = paths_;
+  c.extensions.reserve(exts_.Size());
+  for (size_t i = 0; i < exts_.Size(); ++i) c.extensions.push_back(exts_.At(static_cast<uint32_t>(i)));
+  c.categories = extCategory_;
+  return c;
 }
 
 }  // namespace catalog

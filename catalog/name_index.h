@@ -72,6 +72,10 @@ class NameIndex {
   // Brought in step, then FindHits. Unlike Search it never answers from the
   // file: the hits keep the index's entries.
   std::shared_ptr<HitTable> SearchHits(Connection& cn, const SearchRequest& request);
+  // Brought in step with the file as SearchHits does, without a search.
+  void BringInStep(Connection& cn);
+  // Every entry as the index stands (see IndexContents).
+  IndexContents Contents() const;
 
   // Reads the file in slices, `rows` at a time, so that a window can build
   // the index between its messages before the first search asks for it.
