@@ -41,6 +41,7 @@ struct MainCommands {
   std::function<void()> openLocation;  // 打开所在位置
   std::function<void()> showInTree;    // 在树状浏览中显示
   std::function<void()> exportHits;    // 导出搜索结果...
+  std::function<void()> findDuplicates;  // 查找重复文件...
 };
 
 class TfrmMain : public ui::Form, public shell::MainWindow {
@@ -88,6 +89,8 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   ui::MenuItem *mnuSettings, *mnuInterface, *mnuInterfWindows, *mnuMacOSX, *mnuWinXP, *mnuLove, *mnuSky;
   ui::MenuItem* mnuInstantSearch;  // 输入时即时搜索
   ui::MenuItem *mnuMaintain, *mnuCompactDB;
+  ui::MenuItem* mnuFindDuplicates = nullptr;      // in the maintain menu
+  ui::MenuItem* mnuViewDuplicates = nullptr;      // in the view button's drop-down
   ui::MenuItem *mnuHelpMenu, *mnuHelp, *A1;
   ui::PopupMenu* PMnuIcon;
   ui::MenuItem *mnuGreat, *MnuSmall, *mnuList, *MnuReport;

@@ -137,6 +137,8 @@ void TfrmMain::BuildMenus() {
       {.caption = " 维护(&M) ", .item = &mnuMaintain, .children = {
           {.caption = "数据整理(&D)", .item = &mnuCompactDB, .onClick = command(&MainCommands::compact),
            .name = "mnuCompactDB"},
+          {.caption = "查找重复文件(&F)...", .item = &mnuFindDuplicates,
+           .onClick = command(&MainCommands::findDuplicates), .name = "mnuFindDuplicates"},
       }},
       {.caption = " 帮助(&H) ", .item = &mnuHelpMenu, .children = {
           {.caption = "使用帮助(&H)", .item = &mnuHelp, .onClick = command(&MainCommands::help), .name = "mnuHelp"},
@@ -156,6 +158,9 @@ void TfrmMain::BuildMenus() {
        .name = "mnuList"},
       {.caption = "详细资料(&D)", .item = &MnuReport, .onClick = style(ListViewStyle::Report), .radio = true,
        .group = 3, .name = "MnuReport"},
+      {.caption = "-"},
+      {.caption = "查找重复文件(&F)...", .item = &mnuViewDuplicates,
+       .onClick = [this] { RunCommand(Commands.findDuplicates); }, .name = "mnuViewDuplicates"},
   });
 
   PopupMenuBrowse = Make<ui::PopupMenu>(this);

@@ -1,6 +1,7 @@
 #include "app/win_program.h"
 
 #include "create/win_unit_create.h"
+#include "duplicates/win_duplicates_window.h"
 
 namespace app {
 
@@ -20,6 +21,8 @@ void Program::CreateWindows() {
   frmCompactDB = windows_->frmCompactDB;
   frmTreeview = windows_->frmTreeview;
   frmMemo = windows_->frmMemo;
+  auto* duplicatesForm = ui::App().CreateForm<duplicates::TfrmDuplicates>(*m, *windows_->frmTreeview);
+  frmDuplicates = duplicatesForm;
 
   MainCommands& c = m->Commands;
   c.create = [createForm, m] {
@@ -47,6 +50,7 @@ void Program::CreateWindows() {
   c.openLocation = windows_->OpenLocationCommand();
   c.showInTree = windows_->ShowInTreeCommand();
   c.exportHits = windows_->ExportHitsCommand();
+  c.findDuplicates = [duplicatesForm] { duplicatesForm->ShowModal(); };
   m->ListView1->OnColumnClick = windows_->ColumnClick();
 }
 

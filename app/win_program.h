@@ -18,7 +18,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Creates TfrmMain, TfrmCreate, TfrmRename, TfrmAbout, TfrmCompactDB,
-  // TfrmTreeview and TfrmMemo, in that order, and connects the commands.
+  // TfrmTreeview, TfrmMemo and TfrmDuplicates, in that order, and connects
+  // the commands.
   void CreateWindows();
   // Destroys the windows (the main window last).
   void Shutdown();
@@ -30,6 +31,7 @@ class Program {
   ui::Form* frmCompactDB = nullptr;
   ui::Form* frmTreeview = nullptr;
   ui::Form* frmMemo = nullptr;
+  ui::Form* frmDuplicates = nullptr;
 
  private:
   std::unique_ptr<maintain::SnapshotWindows> windows_;

@@ -20,6 +20,14 @@ RowidList HitTable::Rowids() const {
   return r;
 }
 
+std::shared_ptr<HitTable> HitTable::Range(size_t first, size_t count) const {
+  auto t = std::make_shared<HitTable>();
+  t->chunks_ = chunks_;
+  t->paths_ = paths_;
+  t->refs_.assign(refs_.begin() + static_cast<ptrdiff_t>(first), refs_.begin() + static_cast<ptrdiff_t>(first + count));
+  return t;
+}
+
 size_t HitTable::MemoryBytes() const {
   return refs_.capacity() * sizeof(Ref) + chunks_.capacity() * sizeof(chunks_[0]);
 }

@@ -42,6 +42,12 @@ class HitTable {
   // For the index: a hit on entry `entry` of `chunk`.
   void Add(const std::shared_ptr<const IndexChunk>& chunk, uint32_t entry);
   void SetPaths(std::shared_ptr<const TextTable> paths) { paths_ = std::move(paths); }
+  // For a pass over IndexContents: hits refer to its chunks by number.
+  void SetChunks(std::vector<std::shared_ptr<const IndexChunk>> chunks) { chunks_ = std::move(chunks); }
+  void AddAt(uint32_t chunk, uint32_t entry) { refs_.push_back(Ref{chunk, entry}); }
+  void Reserve(size_t hits) { refs_.reserve(hits); }
+  // Hits [first, first + count) as a table of their own.
+  std::shared_ptr<HitTable> Range(size_t first, size_t count) const;
   size_t MemoryBytes() const;
 
  private:

@@ -309,6 +309,14 @@ static bool HandleDialogChar(Form& form, wchar_t ch, bool alt) {
     ctl->Click();
     return true;
   }
+  for (Component* c : form.Components()) {
+    if (!c->InheritsFrom("TCustomLabel")) continue;
+    auto* label = static_cast<Label*>(c);
+    if (label->FocusControl && label->FocusControl->CanFocus() && MatchesMnemonic(label->Caption(), ch)) {
+      label->FocusControl->SetFocus();
+      return true;
+    }
+  }
   return false;
 }
 

@@ -111,6 +111,8 @@ class Label : public Control {
   explicit Label(Control* parent, std::string_view caption = "");
   // Resizes the label to its text.
   void AutoSize();
+  // The control its accelerator ("比较(&K)：") moves the focus to.
+  Control* FocusControl = nullptr;
   void WndProc(Message& m) override;
 
  protected:

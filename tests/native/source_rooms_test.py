@@ -24,7 +24,8 @@ MAY_INCLUDE = {
     'shell': {'platform', 'catalog', 'ui', 'browse'},
     'create': {'platform', 'catalog', 'ui', 'shell', 'resources'},
     'maintain': {'platform', 'catalog', 'ui', 'browse', 'shell'},
-    'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'resources', 'skin/image',
+    'duplicates': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
+    'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'resources', 'skin/image',
             'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }
 # Rooms with no Win32 file at all (platform/ keeps one file per system).

@@ -41,16 +41,6 @@ class HitListTest : public MainWindowTest {
     main->EdtSearch->SetText(text);
     main->BtnBeginSearchClick();
   }
-  std::string Clipboard() {
-    std::string out;
-    if (!OpenClipboard(main->Handle())) return out;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-      out = ui::Narrow(static_cast<const wchar_t*>(GlobalLock(h)));
-      GlobalUnlock(h);
-    }
-    CloseClipboard();
-    return out;
-  }
 };
 
 TEST_F(HitListTest, AMillionHitsScrollSortSelectAndGiveWayToTheNextSearch) {
@@ -89,7 +79,7 @@ TEST_F(HitListTest, AMillionHitsScrollSortSelectAndGiveWayToTheNextSearch) {
   ListView_SetItemState(lv.Handle(), 0, LVIS_SELECTED, LVIS_SELECTED);
   ListView_SetItemState(lv.Handle(), 2, LVIS_SELECTED, LVIS_SELECTED);
   main->Commands.copyPaths();
-  EXPECT_EQ(Clipboard(), "[BIG]:\\d1000\\f1000000.iso\r\n[BIG]:\\d999\\f999998.txt");
+  EXPECT_EQ(testsupport::ClipboardText(), "[BIG]:\\d1000\\f1000000.iso\r\n[BIG]:\\d999\\f999998.txt");
   // No drive holds the disk: the message names the snapshot.
   boxes.Plan(IDOK);
   main->Commands.openLocation();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "browse/win_unit_treeview.h"
+#include "duplicates/win_duplicates_window.h"
 #include "maintain/win_commands.h"
 #include "maintain/win_unit_about.h"
 #include "tests/win/maintain_fixture.h"
@@ -109,5 +110,25 @@ TEST_F(ScreenshotsTest, DISABLED_TreeView) {
               root->Item(i)->Item(0)->Expand();
               tree.TreeView1.SetSelected(root->Item(i)->Item(0)->Item(1));
             }
+        });
+}
+
+TEST_F(ScreenshotsTest, DISABLED_Duplicates) {
+  // A second backup that holds copies of the first one's photos and setup.
+  catalog::AppendSnapshot(q, "BACKUP02", 4300, "");
+  const std::string root = catalog::SnapshotRoot("BACKUP02");
+  AddRow(root, "照片", 1);
+  AddRow(root, "setup.exe", 0, 120000);
+  AddRow(root + "照片\\", "春节.jpg", 0, 250000);
+  AddRow(root + "照片\\", "海边.jpg", 0, 310000);
+  AddRow(root + "照片\\", "海边 (2).jpg", 0, 310000);
+  LoadKindIcons(main.images);
+  browse::TfrmTreeview tree(&cn, &main.images, [](ui::Form*, const std::string&, const std::string&) {});
+  duplicates::TfrmDuplicates window(main, tree);
+  Shoot(window, "duplicates", [&] { window.ShowModal(); },
+        [&] {
+          window.EdtMinSize.SetText("100");
+          window.CmbUnit.SetItemIndex(1);
+          window.BtnFindClick();
         });
 }

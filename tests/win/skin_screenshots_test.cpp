@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "create/win_unit_create.h"
+#include "duplicates/win_duplicates_window.h"
 #include "platform/file_time.h"
 #include "skin/win/win_skin_form.h"
 #include "skin/win/win_skin_manage.h"
@@ -182,4 +183,22 @@ TEST_F(SkinScreenshotsTest, DISABLED_MenusOpenInEveryLook) {
   }
   Look(4);
   withBar.SetMenu(nullptr);
+}
+
+// The duplicates window with groups found, in every look.
+TEST_F(SkinScreenshotsTest, DISABLED_DuplicatesInEveryLook) {
+  AddRow(main->ADOQry, "[CD2]:\\", "big.iso", 0, 5000000000LL);
+  AddRow(main->ADOQry, "[CD2]:\\", "readme.txt", 0, 1536);
+  const char* looks[] = {"macosx", "winxp", "love", "sky", "plain"};
+  auto* window = static_cast<duplicates::TfrmDuplicates*>(program->frmDuplicates);
+  for (int look = 0; look < 5; ++look) {
+    Look(look);
+    testsupport::ModalAction act([&, look] {
+      window->EdtMinSize.SetText("0");
+      window->BtnFindClick();
+      ShootBoth(window->Handle(), std::string("duplicates_") + looks[look]);
+      window->ModalResult = ui::mrCancel;
+    });
+    main->Commands.findDuplicates();
+  }
 }

@@ -83,6 +83,17 @@ void SetClipboardText(const std::wstring& text) {
   CloseClipboard();
 }
 
+std::string ClipboardText() {
+  std::string out;
+  if (!OpenClipboard(nullptr)) return out;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    out = ui::Narrow(static_cast<const wchar_t*>(GlobalLock(h)));
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return out;
+}
+
 std::vector<HWND> OpenPopupMenus() {
   std::vector<HWND> found;
   EnumThreadWindows(

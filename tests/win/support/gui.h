@@ -37,5 +37,7 @@ void PostClick(HWND target, int x, int y);
 std::vector<HWND> OpenPopupMenus();
 // Puts text on the clipboard (for paste tests).
 void SetClipboardText(const std::wstring& text);
+// The Unicode text on the clipboard, as UTF-8 ("" when there is none).
+std::string ClipboardText();
 
 }  // namespace testsupport
