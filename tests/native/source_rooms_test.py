@@ -24,6 +24,7 @@ MAY_INCLUDE = {
     'shell': {'platform', 'catalog', 'ui', 'browse'},
     'create': {'platform', 'catalog', 'ui', 'shell', 'resources'},
     'maintain': {'platform', 'catalog', 'ui', 'browse', 'shell'},
+    'stats': {'platform', 'catalog'},
     'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'resources', 'skin/image',
             'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }
