@@ -53,6 +53,9 @@ class SpaceTreeBuilder {
 
  private:
   static constexpr uint32_t kNone = SpaceTree::kNoNode;
+  // What a path is to the tree: outside it, inside it, or the folder
+  // holding the root (where the root's own entry lives).
+  static constexpr uint8_t kOutside = 0, kInside = 1, kRootParent = 2;
 
   // The folded text of every path below the root (and the root's parent,
   // where the root's own entry lives), by path id.
@@ -60,7 +63,7 @@ class SpaceTreeBuilder {
     static const catalog::TextTable kNoPaths;
     const catalog::TextTable& paths = c_.paths ? *c_.paths : kNoPaths;
     const std::string_view rootParent = ParentOf(root_);
-    inScope_.assign(paths.Size(), 0);
+    inScope_.assign(paths.Size(), kOutside);
     folderOfPath_.assign(paths.Size(), kNone);
     std::vector<std::pair<size_t, size_t>> spans(paths.Size());
     std::string folded;
@@ -70,16 +73,16 @@ class SpaceTreeBuilder {
       if (folded.starts_with(root_)) {
         spans[p] = {arena_.size(), folded.size()};
         arena_ += folded;
-        inScope_[p] = 1;
+        inScope_[p] = kInside;
       } else if (!rootParent.empty() && folded == rootParent) {
-        rootParentPath_ = p;
+        inScope_[p] = kRootParent;
       }
     }
     // The arena no longer grows: views into it stay valid.
     pathText_.resize(paths.Size());
     idOfPath_.reserve(arena_.empty() ? 0 : paths.Size());
     for (uint32_t p = 0; p < paths.Size(); ++p) {
-      if (!inScope_[p]) continue;
+      if (inScope_[p] != kInside) continue;
       pathText_[p] = std::string_view(arena_).substr(spans[p].first, spans[p].second);
       idOfPath_.emplace(pathText_[p], p);
       if (pathText_[p] == root_) folderOfPath_[p] = 0;
@@ -106,9 +109,11 @@ class SpaceTreeBuilder {
       for (size_t i = 0; i < n; ++i, ++ordinal) {
         const uint32_t path = c.path[i];
         const EntryKind kind = c.kind[i];
-        if (path >= inScope_.size() || !inScope_[path]) {
+        const uint8_t scope = path < inScope_.size() ? inScope_[path] : 0;
+        if (scope != kInside) {
           // The root folder's own entry gives the root its rowid.
-          if (path == rootParentPath_ && kind == EntryKind::Folder && c.Name(i) == rootName) t_.entry_root_ = ordinal;
+          if (scope == kRootParent && kind == EntryKind::Folder && c.Name(i) == rootName && t_.entry_root_ == kNone)
+            t_.entry_root_ = ordinal;
           continue;
         }
         if (kind == EntryKind::File) {
@@ -200,12 +205,11 @@ class SpaceTreeBuilder {
   SpaceTree& t_;
   std::string root_;  // folded
   std::string arena_;
-  std::vector<uint8_t> inScope_;
+  std::vector<uint8_t> inScope_;  // by path id
   std::vector<std::string_view> pathText_;
   std::unordered_map<std::string_view, uint32_t> idOfPath_;
   std::vector<uint32_t> folderOfPath_;
   std::unordered_map<std::string, uint32_t> madeOfText_;
-  uint32_t rootParentPath_ = kNone;
   // The proto nodes.
   std::vector<int64_t> size_;
   std::vector<uint32_t> entry_, parent_;
