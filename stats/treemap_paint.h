@@ -5,8 +5,8 @@
 //
 // Files are cushions (van Wijk and van de Wetering): each pixel lit by the
 // normal of its rectangle's surface, so the nesting shows without lines.
-// Folders are filled first (their frame, their name strip, and the room of
-// children too small to place), then their children over them.
+// A folder shows its frame, its name strip (the text is the window's) and,
+// where its children were too small to place, a cushion of its own.
 #pragma once
 
 #include <array>
