@@ -37,7 +37,12 @@ struct TreemapOptions {
 
 struct PlacedRect {
   uint32_t node = 0;
-  uint32_t depth = 0;         // 0 for the root
+  uint16_t depth = 0;         // 0 for the root
+  // The squarified row it lies in within its block is a column (all of it
+  // shares x0 and x1) or a strip (y0 and y1); rowEnd is the first placed
+  // rectangle after that row. A point outside the row's band skips it.
+  bool columnRow = false;
+  uint32_t rowEnd = 0;
   uint32_t firstChild = 0;    // its children's block in the list
   uint32_t children = 0;
   PixelRect rect;

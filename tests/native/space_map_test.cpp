@@ -313,21 +313,34 @@ TEST(TreemapLayout, NoAreaForNothingAndRoomForOneHugeBesideManyTiny) {
   EXPECT_TRUE(stats::LayoutTreemap(tree, tree.FirstChild(0) + 2, area).rects.empty());  // a folder of no bytes
 }
 
-TEST(TreemapLayout, HitTestFindsTheDeepestRectangleUnderThePoint) {
-  int64_t rowid = 0;
-  const std::vector<Row> rows = RandomSnapshot(9, 3000, rowid);
-  NameIndex index;
-  const SpaceTree tree = SpaceTree::Build(ContentsOf(index, rows), "[T]:\\");
-  const TreemapLayout layout = stats::LayoutTreemap(tree, 0, {10, 20, 510, 420});
+// The hit test against the deepest of all rectangles holding the point.
+void ExpectHitsLikeEveryRectangle(const TreemapLayout& layout, int width, int height, int points) {
   std::mt19937 rng(5);
-  for (int i = 0; i < 2000; ++i) {
-    const int x = int(rng() % 540), y = int(rng() % 450);
+  for (int i = 0; i < points; ++i) {
+    const int x = int(rng() % unsigned(width)), y = int(rng() % unsigned(height));
     size_t want = TreemapLayout::kNone;
     for (size_t k = 0; k < layout.rects.size(); ++k)
       if (layout.rects[k].rect.Contains(x, y) && (want == TreemapLayout::kNone || layout.rects[k].depth > layout.rects[want].depth))
         want = k;
     ASSERT_EQ(layout.HitTest(x, y), want) << x << "," << y;
   }
+}
+
+TEST(TreemapLayout, HitTestFindsTheDeepestRectangleUnderThePoint) {
+  int64_t rowid = 0;
+  const std::vector<Row> rows = RandomSnapshot(9, 3000, rowid);
+  NameIndex index;
+  const SpaceTree tree = SpaceTree::Build(ContentsOf(index, rows), "[T]:\\");
+  ExpectHitsLikeEveryRectangle(stats::LayoutTreemap(tree, 0, {10, 20, 510, 420}), 540, 450, 2000);
+  // One wide block, where the walk skips whole rows.
+  std::vector<Row> flat;
+  for (int i = 1; i <= 20000; ++i)
+    flat.emplace_back(i, EntryKind::File, "f" + std::to_string(i), 1 + i % 97, catalog::kUnknownTime, "[F]:\\");
+  NameIndex flatIndex;
+  const SpaceTree wide = SpaceTree::Build(ContentsOf(flatIndex, flat), "[F]:\\");
+  const TreemapLayout layout = stats::LayoutTreemap(wide, 0, {0, 0, 300, 200}, Flat());
+  ASSERT_GT(layout.rects.size(), 10000u);
+  ExpectHitsLikeEveryRectangle(layout, 300, 200, 300);
 }
 
 // ---- the pixels
