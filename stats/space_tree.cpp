@@ -18,7 +18,7 @@ std::string_view ParentOf(std::string_view folded) {
   return cut == std::string_view::npos ? std::string_view() : folded.substr(0, cut + 1);
 }
 
-std::string_view LastPartOf(std::string_view folded) {
+std::string_view LastNameOf(std::string_view folded) {
   const std::string_view parent = ParentOf(folded);
   std::string_view rest = folded.substr(parent.size());
   if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
@@ -99,7 +99,7 @@ class SpaceTreeBuilder {
   void ReadEntries() {
     AddNode(SpaceTree::kMade | static_cast<uint32_t>(t_.made_.size()), 0, true, kNone);
     t_.made_.push_back(t_.rootPath_);
-    const std::string_view rootName = LastPartOf(root_);
+    const std::string_view rootName = LastNameOf(root_);
     std::string key;
     uint32_t ordinal = 0;
     for (size_t ci = 0; ci < c_.chunks.size(); ++ci) {
@@ -144,7 +144,7 @@ class SpaceTreeBuilder {
     if (const auto it = madeOfText_.find(std::string(folded)); it != madeOfText_.end()) return it->second;
     const auto node = static_cast<uint32_t>(size_.size());
     AddNode(SpaceTree::kMade | static_cast<uint32_t>(t_.made_.size()), 0, true, kNone);
-    t_.made_.emplace_back(LastPartOf(folded));
+    t_.made_.emplace_back(LastNameOf(folded));
     madeOfText_.emplace(std::string(folded), node);
     if (const auto it = idOfPath_.find(folded); it != idOfPath_.end()) folderOfPath_[it->second] = node;
     const uint32_t parent = NodeOfText(ParentOf(folded));

@@ -12,7 +12,7 @@
 // Entries find their folder by stored path: a folder named N in the folder
 // of path P holds the entries of path P + N + "\", compared folded. A path
 // whose folder has no entry of its own (the snapshot's root, a damaged
-// catalogue) gets a folder made from the path, named after its last part.
+// catalogue) gets a folder made from the path, named after its last folder name.
 #pragma once
 
 #include <cstdint>

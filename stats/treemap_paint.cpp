@@ -8,11 +8,11 @@ namespace stats {
 namespace {
 
 uint32_t Scaled(uint32_t argb, double k) {
-  auto part = [&](int shift) {
+  auto channel = [&](int shift) {
     const double v = ((argb >> shift) & 0xFF) * k;
     return static_cast<uint32_t>(std::clamp(v, 0.0, 255.0) + 0.5) << shift;
   };
-  return (argb & 0xFF000000u) | part(16) | part(8) | part(0);
+  return (argb & 0xFF000000u) | channel(16) | channel(8) | channel(0);
 }
 
 // Painting from the deepest rectangles up, each pixel once: a pixel a

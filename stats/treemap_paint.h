@@ -23,7 +23,7 @@ struct TreemapColours {
   std::array<uint32_t, catalog::kFileCategoryCount> category{0xFFE06060, 0xFF60C060, 0xFFA060E0, 0xFF5090E0,
                                                              0xFFE0A040, 0xFF40C0C0, 0xFFA0A0A0};
   uint32_t folder = 0xFFB0B0B0, frame = 0xFF606060, header = 0xFFD8D8D8;
-  // Light from the top left, out of the screen; ambient and direct parts.
+  // Light from the top left, out of the screen; ambient and direct light.
   double lightX = -1, lightY = -1, lightZ = 10, ambient = 0.16, diffuse = 0.84;
 };
 
