@@ -25,8 +25,9 @@ MAY_INCLUDE = {
     'create': {'platform', 'catalog', 'ui', 'shell', 'resources'},
     'maintain': {'platform', 'catalog', 'ui', 'browse', 'shell'},
     'duplicates': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
-    'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'resources', 'skin/image',
-            'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
+    'stats': {'platform', 'catalog'},
+    'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'stats', 'resources',
+            'skin/image', 'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }
 # Rooms with no Win32 file at all (platform/ keeps one file per system).
 PORTABLE_ROOMS = {'catalog', 'skin/image', 'skin/archive', 'skin/model', 'skin/layout'}
