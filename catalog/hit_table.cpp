@@ -20,6 +20,13 @@ RowidList HitTable::Rowids() const {
   return r;
 }
 
+void HitTable::Append(const HitTable& other) {
+  const auto offset = static_cast<uint32_t>(chunks_.size());
+  chunks_.insert(chunks_.end(), other.chunks_.begin(), other.chunks_.end());
+  refs_.reserve(refs_.size() + other.refs_.size());
+  for (const Ref& r : other.refs_) refs_.push_back(Ref{r.chunk + offset, r.entry});
+}
+
 std::shared_ptr<HitTable> HitTable::Range(size_t first, size_t count) const {
   auto t = std::make_shared<HitTable>();
   t->chunks_ = chunks_;

@@ -46,6 +46,8 @@ class HitTable {
   void SetChunks(std::vector<std::shared_ptr<const IndexChunk>> chunks) { chunks_ = std::move(chunks); }
   void AddAt(uint32_t chunk, uint32_t entry) { refs_.push_back(Ref{chunk, entry}); }
   void Reserve(size_t hits) { refs_.reserve(hits); }
+  // Adds the hits of another table over the same paths, in their order.
+  void Append(const HitTable& other);
   // Hits [first, first + count) as a table of their own.
   std::shared_ptr<HitTable> Range(size_t first, size_t count) const;
   size_t MemoryBytes() const;

@@ -1,6 +1,8 @@
 // The search over the names held in memory: the text's rule and the
 // conditions, chunk by chunk, in rowid order.
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 #include "catalog/name_index.h"
 #include "catalog/name_pattern.h"
@@ -10,6 +12,9 @@
 
 namespace catalog {
 namespace {
+
+// The fewest chunks that make a search thread worth its start.
+constexpr size_t kChunksPerSearchThread = 4;
 
 unsigned KindsWanted(bool folders, bool files) { return folders && files ? 7u : folders ? 2u : files ? 1u : 0u; }
 
@@ -103,32 +108,71 @@ std::shared_ptr<HitTable> NameIndex::FindHits(const SearchRequest& request) cons
   const bool anyName = rule.MatchesEverything();
   bool anchored = !anyName;
   for (size_t a = 0; a < rule.Alternatives(); ++a) anchored = anchored && !rule.Anchor(a).empty();
-  std::vector<uint32_t> found;
-  for (const auto& owned : chunks_) {
-    const std::shared_ptr<const IndexChunk> chunk = owned;
-    const IndexChunk& c = *chunk;
-    if (!anchored) {
-      // Conditions first: they cost a few comparisons, a name test more.
-      for (size_t i = 0; i < c.Size(); ++i)
-        if (test.Passes(c, i) && (anyName || rule.Matches(c.Name(i)))) hits->Add(chunk, static_cast<uint32_t>(i));
-      continue;
+
+  // The hits of chunks [first, last) into `out`, in order.
+  auto scan = [&](size_t first, size_t last, HitTable& out) {
+    std::vector<uint32_t> found;
+    for (size_t ci = first; ci < last; ++ci) {
+      const std::shared_ptr<const IndexChunk> chunk = chunks_[ci];
+      const IndexChunk& c = *chunk;
+      if (!anchored) {
+        // Conditions first: they cost a few comparisons, a name test more.
+        for (size_t i = 0; i < c.Size(); ++i)
+          if (test.Passes(c, i) && (anyName || rule.Matches(c.Name(i)))) out.Add(chunk, static_cast<uint32_t>(i));
+        continue;
+      }
+      if (rule.Alternatives() == 1) {
+        ForEachHolding(c, rule.Anchor(0), [&](size_t i) {
+          if (test.Passes(c, i) && rule.MatchesAlternative(0, c.Name(i))) out.Add(chunk, static_cast<uint32_t>(i));
+        });
+        continue;
+      }
+      // Each alternative finds its own entries; together, in order, once each.
+      found.clear();
+      for (size_t a = 0; a < rule.Alternatives(); ++a)
+        ForEachHolding(c, rule.Anchor(a), [&](size_t i) {
+          if (test.Passes(c, i) && rule.MatchesAlternative(a, c.Name(i))) found.push_back(static_cast<uint32_t>(i));
+        });
+      std::sort(found.begin(), found.end());
+      found.erase(std::unique(found.begin(), found.end()), found.end());
+      for (uint32_t i : found) out.Add(chunk, i);
     }
-    if (rule.Alternatives() == 1) {
-      ForEachHolding(c, rule.Anchor(0), [&](size_t i) {
-        if (test.Passes(c, i) && rule.MatchesAlternative(0, c.Name(i))) hits->Add(chunk, static_cast<uint32_t>(i));
-      });
-      continue;
-    }
-    // Each alternative finds its own entries; together, in order, once each.
-    found.clear();
-    for (size_t a = 0; a < rule.Alternatives(); ++a)
-      ForEachHolding(c, rule.Anchor(a), [&](size_t i) {
-        if (test.Passes(c, i) && rule.MatchesAlternative(a, c.Name(i))) found.push_back(static_cast<uint32_t>(i));
-      });
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    for (uint32_t i : found) hits->Add(chunk, i);
+  };
+
+  // A large index is searched on every core, each taking a run of chunks;
+  // the runs' hits are joined in order. Nothing changes the index meanwhile:
+  // the call returns only once every thread is done.
+  const size_t n = chunks_.size();
+  const size_t workers = n >= kChunksPerSearchThread * 2
+                             ? std::min<size_t>({std::max(1u, std::thread::hardware_concurrency()), 8,
+                                                 n / kChunksPerSearchThread})
+                             : 1;
+  if (workers <= 1) {
+    scan(0, n, *hits);
+    return hits;
   }
+  std::vector<HitTable> parts(workers);
+  std::vector<std::exception_ptr> failures(workers);
+  std::vector<std::thread> threads;
+  auto range = [&](size_t w) { return std::make_pair(n * w / workers, n * (w + 1) / workers); };
+  auto run = [&](size_t w) {
+    try {
+      scan(range(w).first, range(w).second, parts[w]);
+    } catch (...) {
+      failures[w] = std::current_exception();
+    }
+  };
+  try {
+    for (size_t w = 1; w < workers; ++w) threads.emplace_back(run, w);
+  } catch (...) {
+    // No thread to be had: the rest is searched here.
+    for (size_t w = threads.size() + 1; w < workers; ++w) run(w);
+  }
+  run(0);
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& f : failures)
+    if (f) std::rethrow_exception(f);
+  for (const HitTable& part : parts) hits->Append(part);
   return hits;
 }
 

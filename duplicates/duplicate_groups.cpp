@@ -1,6 +1,7 @@
 #include "duplicates/duplicate_groups.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "catalog/name_index.h"
 #include "catalog/search_conditions.h"
@@ -8,23 +9,26 @@
 namespace duplicates {
 namespace {
 
-// One file of the part being grouped: its size, the rest of its key (a
-// hash of its name, or its modified time), and where it is.
+// One file of the part being grouped: its size, a hash of the rest of its
+// key (its name, or its modified time), and where it is (chunk and entry in
+// one number). 16 bytes, so that a part of the working budget holds many.
 struct Record {
   int64_t size;
-  uint64_t key;
-  uint32_t chunk;
-  uint32_t entry;
+  uint32_t key;
+  uint32_t ref;
 };
 
-struct MemberRef {
-  uint32_t chunk;
-  uint32_t entry;
-};
+constexpr size_t kBuckets = 4096;
 
-uint64_t NameHash(std::string_view name) {
-  uint64_t h = 1469598103934665603ull;  // FNV-1a: cheap, and collisions are told apart by the names
-  for (unsigned char ch : name) h = (h ^ ch) * 1099511628211ull;
+// Gives a vector's memory back ("v = {}" keeps the capacity).
+template <typename T>
+void Release(std::vector<T>& v) {
+  std::vector<T>().swap(v);
+}
+
+uint32_t Hash(std::string_view bytes) {
+  uint32_t h = 2166136261u;  // FNV-1a: cheap; equal hashes are told apart by the whole key
+  for (unsigned char ch : bytes) h = (h ^ ch) * 16777619u;
   return h;
 }
 
@@ -39,7 +43,7 @@ uint64_t Mix(uint64_t x) {
 }  // namespace
 
 struct DuplicateFinder::State {
-  enum class Phase { Count, Sizes, Records, Group, Finish, Done };
+  enum class Phase { Count, Collect, Group, Finish, Done };
 
   catalog::IndexContents contents;
   DuplicateOptions options;
@@ -47,13 +51,31 @@ struct DuplicateFinder::State {
   size_t chunk = 0;  // the next chunk to read in this phase
   size_t part = 0;
   size_t parts = 1;
-  size_t candidates = 0;
-  std::vector<int64_t> sizes;  // the part's sizes, then those held by two files or more
-  size_t repeated = 0;         // the part's files whose size another file has too
+  unsigned entryBits = 0;  // a record's ref: chunk << entryBits | entry
+  // The files fall into buckets by size, and runs of buckets make the
+  // parts, so that each part's count is known before it is read.
+  std::vector<size_t> bucketFiles = std::vector<size_t>(kBuckets);
+  std::vector<uint16_t> partOfBucket = std::vector<uint16_t>(kBuckets);
+  std::vector<size_t> partFiles;
   std::vector<Record> records;
-  std::vector<MemberRef> members;
+  // Each part's groups and members' refs, sized exactly: nothing grows by
+  // doubling, so the memory held is what the groups need.
+  std::vector<std::vector<DuplicateGroup>> partGroups;
+  std::vector<std::vector<uint32_t>> partMembers;
+  size_t memberCount = 0;
   std::vector<DuplicateGroup> groups;
+  std::shared_ptr<catalog::HitTable> members = std::make_shared<catalog::HitTable>();
   size_t unitsDone = 0;
+
+  State(catalog::IndexContents c, DuplicateOptions o) : contents(std::move(c)), options(o) {
+    size_t most = 1;
+    for (size_t n : contents.entries) most = std::max(most, n);
+    while ((size_t{1} << entryBits) < most) ++entryBits;
+    if (entryBits + 32 - __builtin_clz(static_cast<unsigned>(contents.chunks.size()) | 1u) > 32)
+      throw std::length_error("too many entries to look for duplicates");
+    members->SetChunks(contents.chunks);
+    members->SetPaths(contents.paths);
+  }
 
   bool Candidate(const catalog::IndexChunk& c, size_t i) const {
     if (c.kind[i] != catalog::EntryKind::File) return false;
@@ -61,87 +83,113 @@ struct DuplicateFinder::State {
     if (size <= 0 || size < options.minSize) return false;
     return options.key == DuplicateKey::NameAndSize || c.modified[i] != catalog::kUnknownTime;
   }
-  bool InPart(int64_t size) const { return parts == 1 || Mix(static_cast<uint64_t>(size)) % parts == part; }
+  static size_t BucketOf(int64_t size) { return Mix(static_cast<uint64_t>(size)) % kBuckets; }
+  bool InPart(int64_t size) const { return parts == 1 || partOfBucket[BucketOf(size)] == part; }
+  // Buckets in order fill a part until the next would pass the budget.
+  void MakeParts() {
+    const size_t most = std::max<size_t>(1, options.workingBytes / sizeof(Record));
+    partFiles.assign(1, 0);
+    for (size_t b = 0; b < kBuckets; ++b) {
+      if (partFiles.back() > 0 && partFiles.back() + bucketFiles[b] > most && partFiles.size() < 65535)
+        partFiles.push_back(0);
+      partOfBucket[b] = static_cast<uint16_t>(partFiles.size() - 1);
+      partFiles.back() += bucketFiles[b];
+    }
+    parts = partFiles.size();
+    Release(bucketFiles);
+  }
   // The count's share of the work is told before the parts are known (as
   // for one part), so that the progress never goes back.
   double Progress() const {
     const double chunks = static_cast<double>(contents.chunks.size());
-    const double countShare = chunks / (3 * chunks + 2);
-    if (phase == Phase::Count) return unitsDone / (3 * chunks + 2);
-    const double rest = chunks * 2 * static_cast<double>(parts) + static_cast<double>(parts) + 1;
+    if (phase == Phase::Count) return unitsDone / (2 * chunks + 2);
+    const double countShare = chunks / (2 * chunks + 2);
+    const double rest = (chunks + 1) * static_cast<double>(parts) + 1;
     return countShare + (1 - countShare) * (static_cast<double>(unitsDone) - chunks) / rest;
   }
 
+  const catalog::IndexChunk& ChunkOf(uint32_t ref) const { return *contents.chunks[ref >> entryBits]; }
+  uint32_t EntryOf(uint32_t ref) const { return ref & ((uint32_t{1} << entryBits) - 1); }
+  std::string_view NameOf(uint32_t ref) const { return ChunkOf(ref).Name(EntryOf(ref)); }
+  int64_t ModifiedOf(uint32_t ref) const { return ChunkOf(ref).modified[EntryOf(ref)]; }
+
   void Count(const catalog::IndexChunk& c, size_t n) {
-    for (size_t i = 0; i < n; ++i) candidates += Candidate(c, i);
-  }
-  void CollectSizes(const catalog::IndexChunk& c, size_t n) {
     for (size_t i = 0; i < n; ++i)
-      if (Candidate(c, i) && InPart(c.size[i])) sizes.push_back(c.size[i]);
+      if (Candidate(c, i)) ++bucketFiles[BucketOf(c.size[i])];
   }
-  // Only the sizes that two files or more of the part have.
-  void KeepRepeatedSizes() {
-    std::sort(sizes.begin(), sizes.end());
-    size_t out = 0;
-    repeated = 0;
-    for (size_t i = 0; i < sizes.size();) {
-      size_t j = i + 1;
-      while (j < sizes.size() && sizes[j] == sizes[i]) ++j;
-      if (j - i > 1) {
-        sizes[out++] = sizes[i];
-        repeated += j - i;
-      }
-      i = j;
-    }
-    sizes.resize(out);
-    sizes.shrink_to_fit();
-    records.reserve(repeated);
-  }
-  void CollectRecords(uint32_t chunkNo, const catalog::IndexChunk& c, size_t n) {
+  void Collect(uint32_t chunkNo, const catalog::IndexChunk& c, size_t n) {
     const bool byName = options.key == DuplicateKey::NameAndSize;
     for (size_t i = 0; i < n; ++i) {
       if (!Candidate(c, i) || !InPart(c.size[i])) continue;
-      if (!std::binary_search(sizes.begin(), sizes.end(), c.size[i])) continue;
-      const uint64_t key = byName ? NameHash(c.Name(i)) : static_cast<uint64_t>(c.modified[i]);
-      records.push_back(Record{c.size[i], key, chunkNo, static_cast<uint32_t>(i)});
+      const int64_t m = c.modified[i];
+      const uint32_t key = byName ? Hash(c.Name(i)) : Hash({reinterpret_cast<const char*>(&m), sizeof m});
+      records.push_back(Record{c.size[i], key, chunkNo << entryBits | static_cast<uint32_t>(i)});
     }
   }
-  std::string_view NameOf(const Record& r) const { return contents.chunks[r.chunk]->Name(r.entry); }
+  // The whole key beyond size and hash: <0, 0 or >0.
+  int CompareRest(const Record& a, const Record& b) const {
+    if (options.key == DuplicateKey::NameAndSize) return NameOf(a.ref).compare(NameOf(b.ref));
+    const int64_t x = ModifiedOf(a.ref), y = ModifiedOf(b.ref);
+    return x < y ? -1 : x > y ? 1 : 0;
+  }
   void GroupRecords() {
-    const bool byName = options.key == DuplicateKey::NameAndSize;
-    auto same = [&](const Record& a, const Record& b) {
-      return a.size == b.size && a.key == b.key && (!byName || NameOf(a) == NameOf(b));
-    };
     std::sort(records.begin(), records.end(), [&](const Record& a, const Record& b) {
       if (a.size != b.size) return a.size < b.size;
       if (a.key != b.key) return a.key < b.key;
-      if (byName) {
-        const int c = NameOf(a).compare(NameOf(b));
-        if (c != 0) return c < 0;
-      }
-      if (a.chunk != b.chunk) return a.chunk < b.chunk;
-      return a.entry < b.entry;
+      if (const int c = CompareRest(a, b)) return c < 0;
+      return a.ref < b.ref;  // chunks and entries ascend with the rowids
     });
-    for (size_t i = 0; i < records.size();) {
-      size_t j = i + 1;
-      while (j < records.size() && same(records[i], records[j])) ++j;
-      if (j - i > 1) {
-        groups.push_back(DuplicateGroup{records[i].size, static_cast<uint32_t>(members.size()),
-                                        static_cast<uint32_t>(j - i)});
-        for (size_t k = i; k < j; ++k) members.push_back(MemberRef{records[k].chunk, records[k].entry});
+    auto same = [&](const Record& a, const Record& b) {
+      return a.size == b.size && a.key == b.key && CompareRest(a, b) == 0;
+    };
+    // Each run of equal files: `take(first, end)`.
+    auto eachRun = [&](auto take) {
+      for (size_t i = 0; i < records.size();) {
+        size_t j = i + 1;
+        while (j < records.size() && same(records[i], records[j])) ++j;
+        if (j - i > 1) take(i, j);
+        i = j;
       }
-      i = j;
+    };
+    size_t groupCount = 0, refCount = 0;
+    eachRun([&](size_t i, size_t j) {
+      ++groupCount;
+      refCount += j - i;
+    });
+    std::vector<DuplicateGroup>& g = partGroups.emplace_back();
+    std::vector<uint32_t>& m = partMembers.emplace_back();
+    g.reserve(groupCount);
+    m.reserve(refCount);
+    eachRun([&](size_t i, size_t j) {
+      g.push_back(DuplicateGroup{records[i].size, static_cast<uint32_t>(memberCount + m.size()),
+                                 static_cast<uint32_t>(j - i)});
+      for (size_t k = i; k < j; ++k) m.push_back(records[k].ref);
+    });
+    memberCount += m.size();
+    Release(records);
+  }
+  // Every part's groups and members in one table each, each part's freed
+  // as soon as it is copied.
+  void JoinParts() {
+    size_t groupCount = 0;
+    for (const auto& g : partGroups) groupCount += g.size();
+    groups.reserve(groupCount);
+    for (auto& g : partGroups) {
+      groups.insert(groups.end(), g.begin(), g.end());
+      Release(g);
     }
-    records.clear();
-    records.shrink_to_fit();
+    members->Reserve(memberCount);
+    for (auto& m : partMembers) {
+      for (uint32_t ref : m) members->AddAt(ref >> entryBits, EntryOf(ref));
+      Release(m);
+    }
   }
   void SortGroups() {
+    JoinParts();
     std::sort(groups.begin(), groups.end(), [&](const DuplicateGroup& a, const DuplicateGroup& b) {
       if (a.Wasted() != b.Wasted()) return a.Wasted() > b.Wasted();
       if (a.size != b.size) return a.size > b.size;
-      const MemberRef& x = members[a.first];
-      const MemberRef& y = members[b.first];
-      return x.chunk != y.chunk ? x.chunk < y.chunk : x.entry < y.entry;
+      return members->Rowid(a.first) < members->Rowid(b.first);
     });
   }
 
@@ -161,27 +209,19 @@ struct DuplicateFinder::State {
     switch (phase) {
       case Phase::Count:
         if (readChunk([&](uint32_t, const catalog::IndexChunk& c, size_t n) { Count(c, n); })) return true;
-        // A file of the part may hold its size and its record at once.
-        parts = std::max<size_t>(1, (candidates * (sizeof(Record) + sizeof(int64_t)) + options.workingBytes - 1) /
-                                        std::max<size_t>(options.workingBytes, 1));
-        phase = Phase::Sizes;
+        MakeParts();
+        phase = Phase::Collect;
         return true;
-      case Phase::Sizes:
-        if (chunk == 0) sizes.reserve(candidates / parts + candidates / parts / 8 + 16);
-        if (readChunk([&](uint32_t, const catalog::IndexChunk& c, size_t n) { CollectSizes(c, n); })) return true;
-        KeepRepeatedSizes();
-        phase = Phase::Records;
-        return true;
-      case Phase::Records:
-        if (readChunk([&](uint32_t no, const catalog::IndexChunk& c, size_t n) { CollectRecords(no, c, n); }))
+      case Phase::Collect:
+        if (chunk == 0) records.reserve(partFiles[part]);
+        if (readChunk([&](uint32_t no, const catalog::IndexChunk& c, size_t n) { Collect(no, c, n); }))
           return true;
-        sizes = {};
         phase = Phase::Group;
         return true;
       case Phase::Group:
         GroupRecords();
         ++unitsDone;
-        phase = ++part < parts ? Phase::Sizes : Phase::Finish;
+        phase = ++part < parts ? Phase::Collect : Phase::Finish;
         return true;
       case Phase::Finish:
         SortGroups();
@@ -206,10 +246,7 @@ std::shared_ptr<catalog::HitTable> Duplicates::MembersOf(const DuplicateGroup& g
 }
 
 DuplicateFinder::DuplicateFinder(catalog::IndexContents contents, DuplicateOptions options)
-    : s_(std::make_unique<State>()) {
-  s_->contents = std::move(contents);
-  s_->options = options;
-}
+    : s_(std::make_unique<State>(std::move(contents), options)) {}
 
 DuplicateFinder::~DuplicateFinder() = default;
 
@@ -231,12 +268,7 @@ size_t DuplicateFinder::Parts() const { return s_->parts; }
 Duplicates DuplicateFinder::Take() {
   Duplicates d;
   d.groups = std::move(s_->groups);
-  d.members = std::make_shared<catalog::HitTable>();
-  d.members->Reserve(s_->members.size());
-  d.members->SetChunks(std::move(s_->contents.chunks));
-  d.members->SetPaths(s_->contents.paths);
-  for (const MemberRef& m : s_->members) d.members->AddAt(m.chunk, m.entry);
-  s_->members = {};
+  d.members = std::move(s_->members);
   return d;
 }
 

@@ -26,8 +26,8 @@ struct DuplicateOptions {
   DuplicateKey key = DuplicateKey::NameAndSize;
   // Files smaller than this are left out; empty files always are.
   int64_t minSize = int64_t{1} << 20;
-  // The most the keys of one part may take.
-  size_t workingBytes = size_t{32} << 20;
+  // The most the keys of one part may take (16 bytes a file).
+  size_t workingBytes = size_t{24} << 20;
 };
 
 struct DuplicateGroup {
