@@ -1,6 +1,8 @@
 // The main list's three modes (snapshot list, folder listing, search
 // results), moving between them, and the file details box.
 #include "app/win_main_form.h"
+
+#include "catalog/search_conditions.h"
 #include "browse/entry_texts.h"
 #include "browse/list_texts.h"
 #include "browse/unit_public.h"
@@ -53,11 +55,18 @@ void TfrmMain::EnableEntryActions() {
   mnuOpenLocation->SetEnabled(entries);
   mnuShowInTree->SetEnabled(entries);
   mnuExportHits->SetEnabled(CurrentPath == "[" && ListView1->ItemCount() > 0);
+  mnuSpaceMap->SetEnabled(!SnapshotInView().empty());
 }
 
 std::string TfrmMain::SelectedLabel() const {
   ui::ListItem* item = ListView1->Selected();
   return item && CurrentPath.empty() ? item->Caption() : std::string();
+}
+
+std::string TfrmMain::SnapshotInView() const {
+  if (CurrentPath.empty()) return SelectedLabel();
+  if (CurrentPath == "[") return {};  // search hits: of any snapshot
+  return std::string(catalog::LabelOfPath(CurrentPath));
 }
 
 void TfrmMain::BrowseAll() {

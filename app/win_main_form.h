@@ -42,6 +42,8 @@ struct MainCommands {
   std::function<void()> showInTree;    // 在树状浏览中显示
   std::function<void()> exportHits;    // 导出搜索结果...
   std::function<void()> findDuplicates;  // 查找重复文件...
+  std::function<void()> statistics;      // 统计信息...: the selected snapshots, or all
+  std::function<void()> spaceMap;        // 空间分布图...: the snapshot selected or browsed
 };
 
 class TfrmMain : public ui::Form, public shell::MainWindow {
@@ -91,6 +93,8 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
   ui::MenuItem *mnuMaintain, *mnuCompactDB;
   ui::MenuItem* mnuFindDuplicates = nullptr;      // in the maintain menu
   ui::MenuItem* mnuViewDuplicates = nullptr;      // in the view button's drop-down
+  ui::MenuItem *mnuStatistics = nullptr, *mnuViewStatistics = nullptr, *mnuBrowseStatistics = nullptr;
+  ui::MenuItem *mnuSpaceMapView = nullptr, *mnuSpaceMap = nullptr;
   ui::MenuItem *mnuHelpMenu, *mnuHelp, *A1;
   ui::PopupMenu* PMnuIcon;
   ui::MenuItem *mnuGreat, *MnuSmall, *mnuList, *MnuReport;
@@ -211,6 +215,9 @@ class TfrmMain : public ui::Form, public shell::MainWindow {
 
   // The label of the selected snapshot ("" when none is selected).
   std::string SelectedLabel() const;
+  // The snapshot the list shows or has selected: the selected one in the
+  // snapshot list, the one browsed into, none for search hits.
+  std::string SnapshotInView() const;
 
  private:
   template <class T, class... Args>

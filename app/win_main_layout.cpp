@@ -117,6 +117,11 @@ void TfrmMain::BuildMenus() {
               {.caption = "小图标", .item = &mnuSmallImage, .onClick = cmd(&TfrmMain::mnuSmallImageClick),
                .radio = true, .group = 1, .name = "mnuSmallImage"},
           }},
+          {.caption = "-"},
+          {.caption = "统计信息(&I)...", .item = &mnuStatistics, .onClick = command(&MainCommands::statistics),
+           .name = "mnuStatistics"},
+          {.caption = "空间分布图(&M)...", .item = &mnuSpaceMapView, .onClick = command(&MainCommands::spaceMap),
+           .name = "mnuSpaceMapView"},
       }},
       {.caption = " 设置(&S) ", .item = &mnuSettings, .children = {
           {.caption = "界面设置(&I)", .item = &mnuInterface, .children = {
@@ -161,6 +166,8 @@ void TfrmMain::BuildMenus() {
       {.caption = "-"},
       {.caption = "查找重复文件(&F)...", .item = &mnuViewDuplicates,
        .onClick = [this] { RunCommand(Commands.findDuplicates); }, .name = "mnuViewDuplicates"},
+      {.caption = "统计信息(&I)...", .item = &mnuViewStatistics,
+       .onClick = [this] { RunCommand(Commands.statistics); }, .name = "mnuViewStatistics"},
   });
 
   PopupMenuBrowse = Make<ui::PopupMenu>(this);
@@ -183,6 +190,10 @@ void TfrmMain::BuildMenus() {
       {.caption = "备注信息", .item = &MnuMemo, .onClick = command(&MainCommands::memo), .name = "MnuMemo"},
       {.caption = "更新快照(&P)", .item = &mnuUpdateSnapshot, .onClick = command(&MainCommands::updateSnapshot),
        .name = "mnuUpdateSnapshot"},
+      {.caption = "统计信息(&I)...", .item = &mnuBrowseStatistics, .onClick = command(&MainCommands::statistics),
+       .name = "mnuBrowseStatistics"},
+      {.caption = "空间分布图(&M)...", .item = &mnuSpaceMap, .onClick = command(&MainCommands::spaceMap),
+       .name = "mnuSpaceMap"},
       {.caption = "-"},
       {.caption = "复制路径(&C)\tCtrl+C", .item = &mnuCopyPaths, .onClick = command(&MainCommands::copyPaths),
        .name = "mnuCopyPaths"},

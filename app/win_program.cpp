@@ -2,6 +2,8 @@
 
 #include "create/win_unit_create.h"
 #include "duplicates/win_duplicates_window.h"
+#include "stats/win_space_map_window.h"
+#include "stats/win_statistics_window.h"
 
 namespace app {
 
@@ -23,6 +25,10 @@ void Program::CreateWindows() {
   frmMemo = windows_->frmMemo;
   auto* duplicatesForm = ui::App().CreateForm<duplicates::TfrmDuplicates>(*m, *windows_->frmTreeview);
   frmDuplicates = duplicatesForm;
+  auto* mapForm = ui::App().CreateForm<stats::TfrmSpaceMap>(*m, *windows_->frmTreeview);
+  frmSpaceMap = mapForm;
+  auto* statsForm = ui::App().CreateForm<stats::TfrmStatistics>(*m, *windows_->frmTreeview, *mapForm);
+  frmStatistics = statsForm;
 
   MainCommands& c = m->Commands;
   c.create = [createForm, m] {
@@ -51,6 +57,22 @@ void Program::CreateWindows() {
   c.showInTree = windows_->ShowInTreeCommand();
   c.exportHits = windows_->ExportHitsCommand();
   c.findDuplicates = [duplicatesForm] { duplicatesForm->ShowModal(); };
+  c.statistics = [statsForm, m] {
+    // The snapshot selected or browsed; the whole catalogue otherwise.
+    const std::string label = m->SnapshotInView();
+    statsForm->Labels.clear();
+    if (!label.empty()) statsForm->Labels.push_back(label);
+    statsForm->ShowModal();
+  };
+  c.spaceMap = [mapForm, m] {
+    const std::string label = m->SnapshotInView();
+    if (label.empty()) {
+      ui::ShowMessageBox(m, "请先选择一个快照。", MB_OK | MB_ICONINFORMATION);
+      return;
+    }
+    mapForm->SnapshotLabel = label;
+    mapForm->ShowModal();
+  };
   m->ListView1->OnColumnClick = windows_->ColumnClick();
 }
 

@@ -18,8 +18,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Creates TfrmMain, TfrmCreate, TfrmRename, TfrmAbout, TfrmCompactDB,
-  // TfrmTreeview, TfrmMemo and TfrmDuplicates, in that order, and connects
-  // the commands.
+  // TfrmTreeview, TfrmMemo, TfrmDuplicates, TfrmSpaceMap and TfrmStatistics,
+  // in that order, and connects the commands.
   void CreateWindows();
   // Destroys the windows (the main window last).
   void Shutdown();
@@ -32,6 +32,8 @@ class Program {
   ui::Form* frmTreeview = nullptr;
   ui::Form* frmMemo = nullptr;
   ui::Form* frmDuplicates = nullptr;
+  ui::Form* frmSpaceMap = nullptr;
+  ui::Form* frmStatistics = nullptr;
 
  private:
   std::unique_ptr<maintain::SnapshotWindows> windows_;

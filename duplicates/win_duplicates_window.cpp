@@ -57,18 +57,15 @@ TfrmDuplicates::TfrmDuplicates(shell::MainWindow& main, browse::TfrmTreeview& tr
   LvMembers.AddColumn("修改日期", 120);
   LvMembers.AddColumn("快照", 70);
   LvMembers.popupMenu = &PMnuMembers;
+  entryActions = maintain::AddEntryActions(PMnuMembers, main, *this, tree,
+                                           [this] { return maintain::SelectedEntries(LvMembers, "["); }, "mnuDup");
   PMnuMembers.AddEntries({
-      {.caption = "复制路径(&C)\tCtrl+C", .item = &mnuCopyPaths, .onClick = [this] { CopyPaths(); },
-       .name = "mnuDupCopyPaths"},
-      {.caption = "打开所在位置(&O)", .item = &mnuOpenLocation, .onClick = [this] { OpenLocation(); },
-       .name = "mnuDupOpenLocation"},
-      {.caption = "在树状浏览中显示(&S)", .item = &mnuShowInTree, .onClick = [this] { ShowInTree(); },
-       .name = "mnuDupShowInTree"},
       {.caption = "文件信息(&I)", .item = &mnuDetails, .onClick = [this] { ShowDetails(); }, .name = "mnuDupDetails"},
   });
   PMnuMembers.OnPopup = [this] {
     const bool any = !LvMembers.SelectedIndexes().empty();
-    for (ui::MenuItem* item : {mnuCopyPaths, mnuOpenLocation, mnuShowInTree, mnuDetails}) item->SetEnabled(any);
+    entryActions.SetEnabled(any);
+    mnuDetails->SetEnabled(any);
   };
   LvMembers.OnKeyDown = [this](WORD& key, ui::ShiftState shift) {
     if (key == 'C' && shift.ctrl) {

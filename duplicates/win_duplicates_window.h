@@ -12,6 +12,7 @@
 
 #include "browse/win_unit_treeview.h"
 #include "duplicates/duplicate_groups.h"
+#include "maintain/win_entry_actions.h"
 #include "shell/win_main_window.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -44,8 +45,8 @@ class TfrmDuplicates : public ui::Form {
   ui::Button BtnExport{this, "导出(&E)..."};
   ui::Button BtnClose{this, "关闭(&C)"};
   ui::PopupMenu PMnuMembers{this};
-  ui::MenuItem *mnuCopyPaths = nullptr, *mnuOpenLocation = nullptr, *mnuShowInTree = nullptr,
-               *mnuDetails = nullptr;
+  maintain::EntryActionItems entryActions;
+  ui::MenuItem* mnuDetails = nullptr;
   ui::SaveDialog SaveDialog1{this};
 
   // Tests: the messages are let through after every piece of the work

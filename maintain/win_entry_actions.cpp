@@ -55,6 +55,35 @@ bool CopyPaths(HWND owner, const std::vector<EntryRef>& entries) {
   return done;
 }
 
+void EntryActionItems::SetEnabled(bool on) {
+  for (ui::MenuItem* item : {copyPaths, openLocation, showInTree})
+    if (item) item->SetEnabled(on);
+}
+
+EntryActionItems AddEntryActions(ui::PopupMenu& menu, shell::MainWindow& main, ui::Form& owner,
+                                 browse::TfrmTreeview& tree, std::function<std::vector<EntryRef>()> selected,
+                                 const std::string& namePrefix) {
+  EntryActionItems items;
+  auto first = [selected](auto act) {
+    return [selected, act] {
+      const std::vector<EntryRef> entries = selected();
+      if (!entries.empty()) act(entries);
+    };
+  };
+  menu.AddEntries({
+      {.caption = "复制路径(&C)\tCtrl+C", .item = &items.copyPaths,
+       .onClick = first([&owner](const std::vector<EntryRef>& e) { CopyPaths(owner.Handle(), e); }),
+       .name = namePrefix + "CopyPaths"},
+      {.caption = "打开所在位置(&O)", .item = &items.openLocation,
+       .onClick = first([&main, &owner](const std::vector<EntryRef>& e) { OpenLocation(main, owner, e.front()); }),
+       .name = namePrefix + "OpenLocation"},
+      {.caption = "在树状浏览中显示(&S)", .item = &items.showInTree,
+       .onClick = first([&main, &tree](const std::vector<EntryRef>& e) { ShowInTreeView(main, tree, e.front()); }),
+       .name = namePrefix + "ShowInTree"},
+  });
+  return items;
+}
+
 std::string InsertDiskMessage(std::string_view label) { return "请插入 " + std::string(label); }
 
 void OpenLocation(shell::MainWindow& main, ui::Form& owner, const EntryRef& entry) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "browse/win_unit_treeview.h"
@@ -14,6 +16,7 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
+#include "ui/menus.h"
 
 namespace maintain {
 
@@ -33,6 +36,19 @@ void ShowInTreeView(shell::MainWindow& main, browse::TfrmTreeview& tree, const E
 // "导出搜索结果...": the hits the list shows, in its order, as CSV or plain
 // text by the name chosen. Nothing when the list shows no hits.
 void ExportHits(shell::MainWindow& main, ui::SaveDialog& dialog);
+
+// "复制路径", "打开所在位置" and "在树状浏览中显示" as items of a window's
+// context menu, on the entries `selected` gives when chosen; SetEnabled
+// follows whether there are any.
+struct EntryActionItems {
+  ui::MenuItem* copyPaths = nullptr;
+  ui::MenuItem* openLocation = nullptr;
+  ui::MenuItem* showInTree = nullptr;
+  void SetEnabled(bool on);
+};
+EntryActionItems AddEntryActions(ui::PopupMenu& menu, shell::MainWindow& main, ui::Form& owner,
+                                 browse::TfrmTreeview& tree, std::function<std::vector<EntryRef>()> selected,
+                                 const std::string& namePrefix);
 
 // The message when no drive holds the snapshot's disk.
 std::string InsertDiskMessage(std::string_view label);

@@ -156,6 +156,94 @@ void Splitter::WndProc(Message& m) {
   Control::WndProc(m);
 }
 
+// PaintBox -------------------------------------------------------------------
+
+PaintBox::PaintBox(Control* parent) : Control(parent, OwnerOf(parent)) {
+  DeclareClass("TGraphicControl");
+  DeclareClass("TPaintBox");
+  RegisterOwnClass(L"TPaintBox", CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+  CreateWnd(L"TPaintBox", WS_TABSTOP, 0, 100, 100, true);
+}
+
+void PaintBox::Draw(HDC target, const RECT& area) {
+  const int w = std::max<LONG>(1, area.right), h = std::max<LONG>(1, area.bottom);
+  gdi::MemoryDc mem(target);
+  gdi::Bitmap bmp(CreateCompatibleBitmap(target, w, h));
+  gdi::SelectGuard selectBmp(mem.get(), bmp.get());
+  gdi::SelectGuard selectFont(mem.get(), FontHandle(font_));
+  FillRect(mem.get(), &area, SolidBrush(color_));
+  if (OnPaint) OnPaint(mem.get(), area);
+  BitBlt(target, 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
+}
+
+gdi::Bitmap PaintBox::Picture() {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  gdi::WindowDc screen(hwnd_);
+  gdi::MemoryDc mem(screen.get());
+  gdi::Bitmap bmp(CreateCompatibleBitmap(screen.get(), std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom)));
+  {
+    gdi::SelectGuard selectBmp(mem.get(), bmp.get());
+    Draw(mem.get(), r);
+  }
+  return bmp;
+}
+
+void PaintBox::WndProc(Message& m) {
+  auto x = [&] { return static_cast<int>(static_cast<short>(LOWORD(m.lParam))); };
+  auto y = [&] { return static_cast<int>(static_cast<short>(HIWORD(m.lParam))); };
+  switch (m.msg) {
+    case WM_ERASEBKGND:
+      m.result = 1;
+      return;
+    case WM_PAINT: {
+      gdi::PaintDc dc(hwnd_);
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      Draw(dc.get(), r);
+      return;
+    }
+    case WM_PRINTCLIENT: {
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      Draw(reinterpret_cast<HDC>(m.wParam), r);
+      return;
+    }
+    case WM_SIZE:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+    case WM_GETDLGCODE:
+      m.result = DLGC_WANTARROWS;
+      return;
+    case WM_MOUSEMOVE:
+      if (!tracking_) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
+        tracking_ = TrackMouseEvent(&t) != FALSE;
+      }
+      if (OnMouseMove) OnMouseMove(x(), y());
+      return;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      if (OnMouseLeave) OnMouseLeave();
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      ::SetFocus(hwnd_);
+      if (OnMouseDown) OnMouseDown(x(), y());
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (OnMouseDblClick) OnMouseDblClick(x(), y());
+      return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(hwnd_, nullptr, FALSE);  // the focus frame
+      break;
+    default:
+      break;
+  }
+  Control::WndProc(m);
+}
+
 // Gauge ----------------------------------------------------------------------
 
 Gauge::Gauge(Control* parent) : Control(parent, OwnerOf(parent)) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
@@ -62,6 +63,29 @@ class DatePicker : public Control {
   explicit DatePicker(Control* parent);
   std::optional<Date> Value() const;
   void SetValue(std::optional<Date> date);
+};
+
+// A control that its owner paints: double-buffered (the picture is drawn
+// into a bitmap first, so a resize never flickers), with the mouse's moves,
+// clicks and double clicks in client coordinates. It takes the focus with
+// Tab and a click, so that its keys reach OnKeyDown.
+class PaintBox : public Control {
+ public:
+  explicit PaintBox(Control* parent);
+  // Draws the whole client area into `dc` (a memory device context as
+  // large as the area, the control's font selected).
+  std::function<void(HDC dc, const RECT& area)> OnPaint;
+  std::function<void(int x, int y)> OnMouseMove;
+  std::function<void()> OnMouseLeave;
+  std::function<void(int x, int y)> OnMouseDown;
+  std::function<void(int x, int y)> OnMouseDblClick;
+  // The picture as the control shows it, as large as its client area.
+  gdi::Bitmap Picture();
+  void WndProc(Message& m) override;
+
+ private:
+  void Draw(HDC target, const RECT& area);
+  bool tracking_ = false;
 };
 
 class Gauge : public Control {

@@ -25,7 +25,7 @@ MAY_INCLUDE = {
     'create': {'platform', 'catalog', 'ui', 'shell', 'resources'},
     'maintain': {'platform', 'catalog', 'ui', 'browse', 'shell'},
     'duplicates': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
-    'stats': {'platform', 'catalog'},
+    'stats': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
     'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'stats', 'resources',
             'skin/image', 'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }

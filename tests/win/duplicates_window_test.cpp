@@ -18,22 +18,19 @@ using testsupport::ModalAction;
 class DuplicatesWindowTest : public MainWindowTest {
  protected:
   void MakeCatalog() {
-    catalog::CreateEmptyCatalog(folder + "Kestrova", catalog::kDatabasePassword);
-    catalog::Connection cn;
-    cn.SetConnectionString(catalog::BuildConnectionString(folder));
-    cn.Open();
-    catalog::Query q(&cn);
-    for (const char* label : {"CD1", "CD2", "CD3"}) catalog::AppendSnapshot(q, label, 700, "");
-    const int64_t mb = 1 << 20;
-    AddFile(q, "[CD1]:\\films\\", "b.mkv", 5 * mb, 1);
-    AddFile(q, "[CD2]:\\", "B.MKV", 5 * mb, 2);
-    AddFile(q, "[CD3]:\\old\\", "b.mkv", 5 * mb, 3);
-    AddFile(q, "[CD1]:\\", "a.iso", 2 * mb, 7);
-    AddFile(q, "[CD2]:\\iso\\", "a.iso", 2 * mb, 7);
-    AddFile(q, "[CD3]:\\", "copy of a.iso", 2 * mb, 7);  // the same size and date, another name
-    AddFile(q, "[CD1]:\\", "small.txt", 100, 9);          // under the minimum
-    AddFile(q, "[CD2]:\\", "small.txt", 100, 9);
-    AddRow(q, "[CD3]:\\", "b.mkv", 1);  // a folder is no file
+    FillNewCatalog([](catalog::Query& q) {
+      for (const char* label : {"CD1", "CD2", "CD3"}) catalog::AppendSnapshot(q, label, 700, "");
+      const int64_t mb = 1 << 20;
+      AddFile(q, "[CD1]:\\films\\", "b.mkv", 5 * mb, 1);
+      AddFile(q, "[CD2]:\\", "B.MKV", 5 * mb, 2);
+      AddFile(q, "[CD3]:\\old\\", "b.mkv", 5 * mb, 3);
+      AddFile(q, "[CD1]:\\", "a.iso", 2 * mb, 7);
+      AddFile(q, "[CD2]:\\iso\\", "a.iso", 2 * mb, 7);
+      AddFile(q, "[CD3]:\\", "copy of a.iso", 2 * mb, 7);  // the same size and date, another name
+      AddFile(q, "[CD1]:\\", "small.txt", 100, 9);          // under the minimum
+      AddFile(q, "[CD2]:\\", "small.txt", 100, 9);
+      AddRow(q, "[CD3]:\\", "b.mkv", 1);  // a folder is no file
+    });
   }
   static void AddFile(catalog::Query& q, const std::string& path, const std::string& name, int64_t size,
                       int64_t modified) {

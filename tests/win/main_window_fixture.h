@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,16 @@ class MainWindowTest : public ::testing::Test {
     for (int i = 0; i < main->ListView1->ColumnCount(); ++i)
       s += (i ? "|" : "") + main->ListView1->Column(i)->Caption();
     return s;
+  }
+
+  // A new catalogue in the folder, filled by `fill` on a connection of its own.
+  void FillNewCatalog(const std::function<void(catalog::Query&)>& fill) {
+    catalog::CreateEmptyCatalog(folder + "Kestrova", catalog::kDatabasePassword);
+    catalog::Connection cn;
+    cn.SetConnectionString(catalog::BuildConnectionString(folder));
+    cn.Open();
+    catalog::Query q(&cn);
+    fill(q);
   }
 
   // CD1: a memo of 25 bytes, folders docs and O'Brien, a text file; docs

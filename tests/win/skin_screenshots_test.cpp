@@ -202,3 +202,16 @@ TEST_F(SkinScreenshotsTest, DISABLED_DuplicatesInEveryLook) {
     main->Commands.findDuplicates();
   }
 }
+
+// The statistics and the space map, in every look.
+TEST_F(SkinScreenshotsTest, DISABLED_StatisticsAndSpaceMapInEveryLook) {
+  AddRow(main->ADOQry, "[CD2]:\\", "movie.mkv", 0, 3000000000LL);
+  AddRow(main->ADOQry, "[CD2]:\\", "photo.jpg", 0, 900000000LL);
+  AddRow(main->ADOQry, "[CD2]:\\", "setup.exe", 0, 400000000LL);
+  const char* looks[] = {"macosx", "winxp", "love", "sky", "plain"};
+  for (int look = 0; look < 5; ++look) {
+    Look(look);
+    ShootModal(program->frmStatistics, main->Commands.statistics, std::string("statistics_") + looks[look]);
+    ShootModal(program->frmSpaceMap, main->Commands.spaceMap, std::string("spacemap_") + looks[look]);
+  }
+}
