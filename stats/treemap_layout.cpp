@@ -61,6 +61,7 @@ TreemapLayout LayoutTreemap(const SpaceTree& tree, uint32_t root, const PixelRec
   layout.rects.push_back(top);
   std::vector<EdgeRect> placed;
   std::vector<SquarifiedRow> rows;
+  std::vector<int64_t> rest;
   // Breadth first: each rectangle's children are appended as one block.
   for (size_t k = 0; k < layout.rects.size(); ++k) {
     const PlacedRect parent = layout.rects[k];
@@ -73,13 +74,30 @@ TreemapLayout LayoutTreemap(const SpaceTree& tree, uint32_t root, const PixelRec
     if (n == 0) continue;
     placed.clear();
     rows.clear();
-    Squarify(sizes.first(n), EdgeRect{double(content.x0), double(content.y0), double(content.x1), double(content.y1)},
-             placed, &rows);
+    const EdgeRect room{double(content.x0), double(content.y0), double(content.x1), double(content.y1)};
+    // The children too small to show: their bytes as one last piece that
+    // keeps its room but is not placed, so the others keep their shares.
+    size_t shown = n;
+    if (options.minArea > 0) {
+      const double perByte = double(content.Width()) * content.Height() / double(tree.Bytes(parent.node));
+      while (shown > 0 && double(sizes[shown - 1]) * perByte < options.minArea) --shown;
+    }
+    if (shown < n) {
+      if (shown == 0) continue;
+      rest.assign(sizes.begin(), sizes.begin() + static_cast<ptrdiff_t>(shown));
+      int64_t restBytes = 0;
+      for (size_t j = shown; j < n; ++j) restBytes += sizes[j];
+      rest.push_back(restBytes);
+      Squarify(rest, room, placed, &rows);
+    } else {
+      Squarify(sizes.first(n), room, placed, &rows);
+    }
     const double h = options.cushionHeight * std::pow(options.cushionFalloff, parent.depth + 1);
     const auto first = static_cast<uint32_t>(layout.rects.size());
     for (const SquarifiedRow& row : rows) {
       const size_t rowStart = layout.rects.size();
       for (size_t j = row.first; j < row.first + row.count; ++j) {
+        if (j >= shown) continue;  // the piece of the children too small to show
         const EdgeRect& e = placed[j];
         const PixelRect r{static_cast<int>(std::lround(e.x0)), static_cast<int>(std::lround(e.y0)),
                           static_cast<int>(std::lround(e.x1)), static_cast<int>(std::lround(e.y1))};

@@ -33,6 +33,12 @@ struct TreemapOptions {
   // Cushions (van Wijk and van de Wetering): the ridge height of the
   // root's level and the factor each level down takes of it.
   double cushionHeight = 0.5, cushionFalloff = 0.75;
+  // Children whose share of their folder's room is less than this many
+  // square pixels are not laid out one by one: they keep their share as
+  // one piece of the folder's own cushion (0: every child is laid out, and
+  // those under a pixel are dropped after). A window asks for a few pixels:
+  // the layout then costs the files that show, not all the files.
+  double minArea = 0;
 };
 
 struct PlacedRect {

@@ -215,7 +215,11 @@ void TfrmSpaceMap::Relayout(int width, int height) {
     layout_ = {};
     return;
   }
-  layout_ = LayoutTreemap(tree_, root_, PixelRect{0, 0, width, height});
+  // Files of less than a few pixels stay in their folder's cushion: the
+  // layout then costs what shows, not every file of the snapshot.
+  TreemapOptions options;
+  options.minArea = kMinFileArea;
+  layout_ = LayoutTreemap(tree_, root_, PixelRect{0, 0, width, height}, options);
   PaintTreemap(tree_, layout_, colours_, pixels_.data(), width, height, width);
 }
 

@@ -74,6 +74,8 @@ class TfrmSpaceMap : public ui::Form {
   std::string NodeText(uint32_t node);
 
   static constexpr int kLegendHeight = 22;
+  // Square pixels below which a file is not drawn on its own.
+  static constexpr double kMinFileArea = 4;
 
  private:
   void FormShow();

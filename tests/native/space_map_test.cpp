@@ -271,6 +271,27 @@ TEST(TreemapLayout, RandomTreesAreContainedDisjointAndProportional) {
   }
 }
 
+TEST(TreemapLayout, AMinimumAreaLeavesTheSmallFilesAsTheirFoldersShareAndKeepsTheRestProportional) {
+  for (unsigned seed : {6u, 7u}) {
+    int64_t rowid = 0;
+    const std::vector<Row> rows = RandomSnapshot(seed, 6000, rowid);
+    NameIndex index;
+    const SpaceTree tree = SpaceTree::Build(ContentsOf(index, rows), "[T]:\\");
+    const PixelRect area{0, 0, 320, 240};
+    stats::TreemapOptions o;
+    const size_t all = stats::LayoutTreemap(tree, 0, area, o).rects.size();
+    o.minArea = 6;
+    const TreemapLayout coarse = stats::LayoutTreemap(tree, 0, area, o);
+    ExpectSoundLayout(tree, coarse, area);  // the shares of those placed are as before
+    EXPECT_LT(coarse.rects.size(), all);
+    // Nothing placed is much under the minimum: each at least its share, less rounding.
+    for (size_t k = 1; k < coarse.rects.size(); ++k) {
+      const stats::PlacedRect& p = coarse.rects[k];
+      EXPECT_GE(p.rect.Width() * p.rect.Height() + p.rect.Width() + p.rect.Height() + 1, 6) << k;
+    }
+  }
+}
+
 TEST(TreemapLayout, EqualFilesInASquareAreSquares) {
   std::vector<Row> rows;
   for (int i = 1; i <= 16; ++i) rows.emplace_back(i, EntryKind::File, "f" + std::to_string(i), 1000);

@@ -8,6 +8,9 @@
 
 #include "browse/win_unit_treeview.h"
 #include "duplicates/win_duplicates_window.h"
+#include "platform/file_time.h"
+#include "stats/win_space_map_window.h"
+#include "stats/win_statistics_window.h"
 #include "maintain/win_commands.h"
 #include "maintain/win_unit_about.h"
 #include "tests/win/maintain_fixture.h"
@@ -131,4 +134,60 @@ TEST_F(ScreenshotsTest, DISABLED_Duplicates) {
           window.CmbUnit.SetItemIndex(1);
           window.BtnFindClick();
         });
+}
+
+// A backup disk of a few thousand files of every kind over ten years, for
+// the statistics and the space map.
+TEST_F(ScreenshotsTest, DISABLED_StatisticsAndSpaceMap) {
+  catalog::AppendSnapshot(q, "BACKUP02", 4300, "");
+  catalog::SnapshotFacts facts;
+  facts.volume = {0x1234ABCD, "BACKUP02", "UDF", 5, 4700000000LL, 600000000LL};
+  catalog::RecordSnapshotFacts(q, "BACKUP02", 4300, facts);
+  facts.volume = {0x2234ABCD, "BACKUP01", "CDFS", 5, 734003200LL, 400000000LL};
+  catalog::RecordSnapshotFacts(q, "BACKUP01", 700, facts);
+  const std::string root = catalog::SnapshotRoot("BACKUP02");
+  struct Kind {
+    const char* folder;
+    const char* ext;
+    int64_t size;
+  } kinds[] = {{"照片", ".jpg", 2400000}, {"音乐", ".mp3", 5200000}, {"视频", ".mkv", 180000000},
+               {"文档", ".doc", 90000},   {"备份", ".zip", 40000000}, {"软件", ".exe", 12000000}};
+  cn.BeginTransaction();
+  for (const Kind& k : kinds) AddRow(root, k.folder, 1);
+  for (int year = 2008; year <= 2017; ++year)
+    for (const Kind& k : kinds) {
+      const std::string folder = root + k.folder + "\\" + std::to_string(year);
+      AddRow(root + k.folder + "\\", std::to_string(year), 1);
+      const int files = k.size > 100000000 ? 1 + year % 3 : 8 + year % 7;
+      for (int i = 0; i < files; ++i) {
+        q.OpenTable("CDFile");
+        q.Append();
+        q.SetField("Name", std::string(k.folder) + std::to_string(i + 1) + k.ext);
+        q.SetField("Path", folder + "\\");
+        q.SetField("Type", 0);
+        q.SetField("Size", k.size / 2 + k.size * ((i * 7 + year) % 10) / 10);
+        q.SetField("Modified", filetime::FromUnix((year - 1970) * int64_t(31556952) + i * 86400, 0));
+        q.Post();
+        q.Close();
+      }
+    }
+  cn.Commit();
+  BrowseAll();
+  LoadKindIcons(main.images);
+  browse::TfrmTreeview tree(&cn, &main.images, [](ui::Form*, const std::string&, const std::string&) {});
+  stats::TfrmSpaceMap map(main, tree);
+  stats::TfrmStatistics statistics(main, tree, map);
+  Shoot(statistics, "statistics", [&] { statistics.ShowModal(); });
+  map.SnapshotLabel = "BACKUP02";
+  Shoot(map, "spacemap", [&] { map.ShowModal(); }, [&] {
+    UpdateWindow(map.PbMap.Handle());
+    for (const stats::PlacedRect& p : map.Layout().rects)
+      if (!map.Tree().IsFolder(p.node) && p.rect.Width() > 30) {
+        const int x = (p.rect.x0 + p.rect.x1) / 2, y = (p.rect.y0 + p.rect.y1) / 2;
+        map.ClickAt(x, y);
+        map.HoverAt(x, y);
+        break;
+      }
+    UpdateWindow(map.PbMap.Handle());
+  });
 }
