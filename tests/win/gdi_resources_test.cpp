@@ -74,6 +74,10 @@ class GdiResourcesTest : public MainWindowTest {
     OpenAndClose(program->frmMemo, [&] { main->TBtnMemo->Click(); });
     OpenAndClose(program->frmCompactDB, [&] { main->mnuCompactDB->Click(); });
     OpenAndClose(program->frmAbout, [&] { main->A1->Click(); });
+    OpenAndClose(program->frmDuplicates, [&] { main->mnuFindDuplicates->Click(); });
+    OpenAndClose(program->frmStatistics, [&] { main->mnuStatistics->Click(); });
+    list->SetSelected(list->Item(0));
+    OpenAndClose(program->frmSpaceMap, [&] { main->mnuSpaceMap->Click(); });
   }
 };
 
