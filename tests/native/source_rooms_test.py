@@ -14,6 +14,7 @@ import sys
 MAY_INCLUDE = {
     'platform': set(),
     'catalog': {'platform'},
+    'archive': {'platform'},
     'ui': {'platform'},
     'skin/image': {'platform'},
     'skin/archive': {'platform', 'skin/image'},
@@ -30,7 +31,7 @@ MAY_INCLUDE = {
             'skin/image', 'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }
 # Rooms with no Win32 file at all (platform/ keeps one file per system).
-PORTABLE_ROOMS = {'catalog', 'skin/image', 'skin/archive', 'skin/model', 'skin/layout'}
+PORTABLE_ROOMS = {'catalog', 'archive', 'skin/image', 'skin/archive', 'skin/model', 'skin/layout'}
 WINDOWS_HEADER = re.compile(r'#\s*include\s*[<"](windows|winuser|wingdi|commctrl|commdlg|shellapi|shlobj|uxtheme|'
                             r'winioctl|dbt|windowsx|mmsystem)\.h[>"]', re.I)
 INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
