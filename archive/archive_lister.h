@@ -40,6 +40,10 @@ class ArchiveLister {
   // when the outcome is Listed.
   virtual ListOutcome List(const std::string& path, int64_t fileSize,
                            const std::function<void(const ArchiveMember&)>& member) = 0;
+  // The same for an archive held in memory (`name` decides as the file's
+  // name would): what the fuzzing feeds.
+  virtual ListOutcome ListBytes(std::string_view bytes, std::string_view name,
+                                const std::function<void(const ArchiveMember&)>& member) = 0;
 };
 
 // The lister of this build; nothing when the build has none.

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -103,7 +104,15 @@ TEST_F(ArchiveListerTest, ZipSevenZipTarAndIsoListTheSameTree) {
   Shell("xorriso -as mkisofs -quiet -J -joliet-long -R -o '" + (root / "t.iso").string() + "' '" + src + "' 2>/dev/null");
   for (const char* name : {"t.zip", "t.7z", "t.tar.gz", "t.tar", "t.iso"}) {
     SCOPED_TRACE(name);
-    ExpectTree(List(root / name));
+    const Listing fromFile = List(root / name);
+    ExpectTree(fromFile);
+    // The same archive held in memory lists the same members.
+    std::ifstream in(root / name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::map<std::string, ArchiveMember> fromBytes;
+    EXPECT_EQ(archives::MakeArchiveLister()->ListBytes(bytes, name, [&](const ArchiveMember& m) { fromBytes[m.path] = m; }),
+              ListOutcome::Listed);
+    EXPECT_EQ(fromBytes.size(), fromFile.members.size());
   }
 }
 
