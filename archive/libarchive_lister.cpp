@@ -7,6 +7,7 @@
 
 #include <locale.h>
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -16,9 +17,14 @@
 namespace archives {
 namespace {
 
-// Seconds since 1970 to Windows file-time ticks.
+// Seconds since 1970 to Windows file-time ticks; 0 (not known) for a time
+// before 1601 or past what the ticks hold, which a damaged header gives.
 int64_t Ticks(int64_t seconds, long nanoseconds) {
-  return (seconds + 11644473600LL) * 10000000LL + nanoseconds / 100;
+  constexpr int64_t kEpochGap = 11644473600LL;  // 1601 to 1970
+  constexpr int64_t kMostSeconds = INT64_MAX / 10000000LL - kEpochGap - 1;
+  if (seconds < -kEpochGap || seconds > kMostSeconds) return 0;
+  if (nanoseconds < 0 || nanoseconds > 999999999L) nanoseconds = 0;
+  return (seconds + kEpochGap) * 10000000LL + nanoseconds / 100;
 }
 
 struct ReaderCloser {

@@ -181,6 +181,23 @@ TEST_F(ArchiveListerTest, MembersThatClimbOutOrStartAtTheRootStayInside) {
   EXPECT_EQ(paths, (std::vector<std::string>{"d\\e.txt", "etc\\abs.txt", "evil.txt", "win.txt", "x.txt"}));
 }
 
+TEST_F(ArchiveListerTest, TimesBeyondWhatATimeCanBeAreUnknown) {
+  // The fuzzing found an image whose time overflowed the conversion.
+  const std::string script =
+      "import tarfile, io\n"
+      "t = tarfile.open('" + (root / "times.tar").string() + "', 'w', format=tarfile.PAX_FORMAT)\n"
+      "for n, m in [('far.txt', 10**18), ('before.txt', -10**12), ('fine.txt', 1262401445)]:\n"
+      "    i = tarfile.TarInfo(n); i.size = 1; i.mtime = m; t.addfile(i, io.BytesIO(b'x'))\n"
+      "t.close()\n";
+  std::ofstream(root / "make.py") << script;
+  Shell("python3 '" + (root / "make.py").string() + "'");
+  const Listing l = List(root / "times.tar");
+  ASSERT_EQ(l.outcome, ListOutcome::Listed);
+  EXPECT_EQ(l.members.at("far.txt").modified, 0);
+  EXPECT_EQ(l.members.at("before.txt").modified, 0);
+  EXPECT_EQ(l.members.at("fine.txt").modified, Ticks(kTime));
+}
+
 TEST(ArchiveNames, ExtensionsSafePathsAndImpliedFolders) {
   for (const char* n : {"a.ZIP", "b.rar", "c.7z", "d.cab", "e.tar", "f.TGZ", "g.tar.gz", "h.tbz2", "i.tar.bz2",
                         "j.txz", "k.tar.xz", "l.iso"})
