@@ -91,6 +91,19 @@ class ArchiveListerTest : public ::testing::Test {
     ASSERT_TRUE(l.members.count("sub\\深"));
     EXPECT_TRUE(l.members.at("sub\\深").isFolder);
   }
+  // A tar at `name` made by python3's tarfile from (member name, mtime)
+  // pairs, members of 2 bytes: the names and times no archiver writes.
+  fs::path Tar(const std::string& name, const std::string& members) {
+    const fs::path out = root / name;
+    std::ofstream(root / "make.py") << "import tarfile, io\n"
+                                       "t = tarfile.open('" + out.string() + "', 'w', format=tarfile.PAX_FORMAT)\n"
+                                       "for n, m in [" + members + "]:\n"
+                                       "    i = tarfile.TarInfo(n); i.size = 2; i.mtime = m\n"
+                                       "    t.addfile(i, io.BytesIO(b'hi'))\n"
+                                       "t.close()\n";
+    Shell("python3 '" + (root / "make.py").string() + "'");
+    return out;
+  }
   fs::path root;
 };
 
@@ -166,15 +179,8 @@ TEST_F(ArchiveListerTest, DamagedTruncatedAndEncryptedHeadersAreUnreadableAndOth
 }
 
 TEST_F(ArchiveListerTest, MembersThatClimbOutOrStartAtTheRootStayInside) {
-  const std::string script =
-      "import tarfile, io\n"
-      "t = tarfile.open('" + (root / "evil.tar").string() + "', 'w')\n"
-      "for n in ['../../evil.txt', '/etc/abs.txt', 'ok/../../x.txt', './d/./e.txt', '..', 'C:/win.txt']:\n"
-      "    i = tarfile.TarInfo(n); i.size = 2; t.addfile(i, io.BytesIO(b'hi'))\n"
-      "t.close()\n";
-  std::ofstream(root / "make.py") << script;
-  Shell("python3 '" + (root / "make.py").string() + "'");
-  const Listing l = List(root / "evil.tar");
+  const Listing l = List(Tar("evil.tar", "('../../evil.txt', 0), ('/etc/abs.txt', 0), ('ok/../../x.txt', 0), "
+                                         "('./d/./e.txt', 0), ('..', 0), ('C:/win.txt', 0)"));
   ASSERT_EQ(l.outcome, ListOutcome::Listed);
   std::vector<std::string> paths;
   for (const auto& [p, m] : l.members) paths.push_back(p);
@@ -183,15 +189,7 @@ TEST_F(ArchiveListerTest, MembersThatClimbOutOrStartAtTheRootStayInside) {
 
 TEST_F(ArchiveListerTest, TimesBeyondWhatATimeCanBeAreUnknown) {
   // The fuzzing found an image whose time overflowed the conversion.
-  const std::string script =
-      "import tarfile, io\n"
-      "t = tarfile.open('" + (root / "times.tar").string() + "', 'w', format=tarfile.PAX_FORMAT)\n"
-      "for n, m in [('far.txt', 10**18), ('before.txt', -10**12), ('fine.txt', 1262401445)]:\n"
-      "    i = tarfile.TarInfo(n); i.size = 1; i.mtime = m; t.addfile(i, io.BytesIO(b'x'))\n"
-      "t.close()\n";
-  std::ofstream(root / "make.py") << script;
-  Shell("python3 '" + (root / "make.py").string() + "'");
-  const Listing l = List(root / "times.tar");
+  const Listing l = List(Tar("times.tar", "('far.txt', 10**18), ('before.txt', -10**12), ('fine.txt', 1262401445)"));
   ASSERT_EQ(l.outcome, ListOutcome::Listed);
   EXPECT_EQ(l.members.at("far.txt").modified, 0);
   EXPECT_EQ(l.members.at("before.txt").modified, 0);
