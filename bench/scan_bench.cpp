@@ -7,8 +7,16 @@
 //   scan_bench walk TREE        the walk alone, rows counted, not stored
 //   scan_bench update TREE [DIR] a scan, then 1 % of the files changed (a
 //                               byte longer), then the snapshot updated
+//   scan_bench appends TREE [DIR] the tree read into memory first, then the
+//                               same rows appended twice: through the scan
+//                               (engine, sink, statement, names kept in
+//                               step) and through one bare SQLite insert
+//                               (the engine's own speed, same commits)
 // bench/scan_bench.sh runs both against find on the same tree.
+#include <sqlite3.h>
+
 #include <chrono>
+#include <functional>
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +26,8 @@
 
 #include "catalog/connection.h"
 #include "catalog/schema.h"
+#include "catalog/statements.h"
+#include "create/memory_source.h"
 #include "create/message_pacer.h"
 #include "create/prefetch_source.h"
 #include "create/snapshot_job.h"
@@ -106,6 +116,103 @@ int ChangeOnePercent(const fs::path& tree) {
   return changed;
 }
 
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+// The tree copied into memory under M:\, folder by folder.
+void CopyTree(create::DirectorySource& disk, const std::string& folder, create::MemorySource& mem,
+              const std::string& memFolder) {
+  std::vector<create::DirEntry> entries;
+  disk.List(folder, entries);
+  for (const create::DirEntry& e : entries) {
+    if (create::ClassifyEntry(e) == 2) continue;
+    mem.AddEntry(memFolder, e);
+    if (create::EntersFolder(e))
+      CopyTree(disk, folder + e.name + disk.Separator(), mem, memFolder + e.name + "\\");
+  }
+}
+
+// The rows the scan would append, in its order, straight into one prepared
+// INSERT bound without copies, committing as the sink commits.
+double BareInserts(const std::string& dir, create::MemorySource& mem) {
+  struct Rows : create::RowSink {
+    struct Row {
+      create::DirEntry e;
+      std::string path;
+      int type;
+    };
+    std::vector<Row> rows;
+    void AppendFolder(const create::DirEntry& e, std::string_view p) override { rows.push_back({e, std::string(p), 1}); }
+    void AppendFile(const create::DirEntry& e, std::string_view p) override { rows.push_back({e, std::string(p), 0}); }
+  } sink;
+  create::ScanHooks none;
+  create::ScanEngine(mem, sink, none).Walk(create::MemorySource::kRoot, "BENCH");
+  catalog::CreateEmptyCatalog(dir + "/bare", catalog::kDatabasePassword);
+  sqlite3* db = nullptr;
+  sqlite3_open((dir + "/bare").c_str(), &db);
+  sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;", nullptr, nullptr,
+               nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(db, "INSERT INTO CDFile(Name, Path, Type, Size, Modified, Attr) VALUES(?, ?, ?, ?, ?, ?)", -1, &st,
+                     nullptr);
+  auto start = Clock::now();
+  auto opened = start;
+  sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  int64_t pending = 0;
+  for (const auto& r : sink.rows) {
+    sqlite3_bind_text(st, 1, r.e.name.data(), static_cast<int>(r.e.name.size()), SQLITE_STATIC);
+    sqlite3_bind_text(st, 2, r.path.data(), static_cast<int>(r.path.size()), SQLITE_STATIC);
+    sqlite3_bind_int(st, 3, r.type);
+    if (r.type == 0) sqlite3_bind_int64(st, 4, r.e.size);
+    else sqlite3_bind_null(st, 4);
+    sqlite3_bind_int64(st, 5, r.e.modified);
+    sqlite3_bind_int64(st, 6, r.e.attributes);
+    sqlite3_step(st);
+    sqlite3_reset(st);
+    if (++pending >= 10000 || Clock::now() - opened >= std::chrono::milliseconds(500)) {
+      sqlite3_exec(db, "COMMIT; BEGIN", nullptr, nullptr, nullptr);
+      pending = 0;
+      opened = Clock::now();
+    }
+  }
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  const double secs = Seconds(start);
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return secs;
+}
+
+int Appends(const std::string& treeArg, const std::string& dir) {
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+#ifdef _WIN32
+  create::WinDirectorySource disk;
+  std::string root = treeArg;
+  if (root.back() != '\\') root += '\\';
+#else
+  create::PosixSource disk;
+  std::string root = treeArg;
+  if (root.back() != '/') root += '/';
+#endif
+  create::MemorySource mem;
+  CopyTree(disk, root, mem, create::MemorySource::kRoot);
+  catalog::CreateEmptyCatalog(dir + "/Kestrova", catalog::kDatabasePassword);
+  catalog::Connection cn;
+  cn.SetConnectionString(catalog::BuildConnectionString(dir + "/"));
+  cn.Open();
+  catalog::Query q(&cn);
+  int state = create::kScanIdle;
+  create::ScanHooks hooks;
+  hooks.state = [&] { return state; };
+  create::SnapshotRequest req{"BENCH", create::MemorySource::kRoot, 100 * 1024 * 1024, "", {}};
+  auto start = Clock::now();
+  create::TakeSnapshot(q, mem, req, hooks, [&] { state = create::kScanRunning; });
+  const double scan = Seconds(start);
+  const double bare = BareInserts(dir, mem);
+  std::printf("appends from memory: through the scan %.2f s, bare inserts %.2f s (%.2f of the scan)\n", scan, bare,
+              bare / scan);
+  return 0;
+}
+
 int Scan(const std::string& treeArg, const std::string& dir, bool store, bool update = false) {
   fs::remove_all(dir);
   fs::create_directories(dir);
@@ -128,7 +235,8 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
   // (2; SCAN_BENCH_THREADS=0: the walk lists every folder itself).
   const char* threadsVar = std::getenv("SCAN_BENCH_THREADS");
   int threads = threadsVar ? std::atoi(threadsVar) : 2;
-  create::PrefetchSource prefetch(disk, threads);
+  const char* aheadVar = std::getenv("SCAN_BENCH_AHEAD");
+  create::PrefetchSource prefetch(disk, threads, aheadVar ? std::atoi(aheadVar) : 256);
   create::DirectorySource& source = threads > 0 ? static_cast<create::DirectorySource&>(prefetch) : *disk;
   int state = create::kScanIdle;
   int64_t scannedKB = 0, pumps = 0;
@@ -194,6 +302,8 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "make") return MakeTree(fs::u8path(argv[2]));
   std::string mode = argc >= 3 ? argv[1] : "";
+  if (mode == "appends")
+    return Appends(argv[2], argc > 3 ? argv[3] : (fs::temp_directory_path() / "vorlune-scan-bench").string());
   if (mode == "scan" || mode == "walk" || mode == "update")
     return Scan(argv[2], argc > 3 ? argv[3] : (fs::temp_directory_path() / "vorlune-scan-bench").string(),
                 mode != "walk", mode == "update");

@@ -51,6 +51,22 @@ void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::strin
   q.Close();
 }
 
+void OpenEntryAppend(Query& q) {
+  Writing(q);
+  q.PrepareRepeated("Insert Into CDFile(Name, Path, Type, Size, Modified, Attr) Values(?, ?, ?, ?, ?, ?)");
+}
+
+void AppendEntry(Query& q, std::string_view name, std::string_view storedPath, int type, int64_t size,
+                 int64_t modified, int64_t attributes) {
+  q.SetText(0, name);
+  q.SetText(1, storedPath);
+  q.SetInteger(2, type);
+  if (type == 0) q.SetInteger(3, size);
+  if (modified != 0) q.SetInteger(4, modified);
+  q.SetInteger(5, attributes);
+  q.Run();  // the values left unset are null
+}
+
 void OpenFolder(Query& q, std::string_view storedPath) {
   q.Clear();
   q.Add("Select CDFile.* from CDFile Where Path=? Order By rowid");

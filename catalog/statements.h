@@ -24,6 +24,14 @@ bool LabelTaken(Query& q, std::string_view label);
 // Appends a snapshot row.
 void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::string_view memo);
 
+// Appending CDFile rows one after another (a scan): the statement is made
+// once and each row only binds its values.
+void OpenEntryAppend(Query& q);
+// One folder (type 1, no size) or file (type 0) row; a time of 0 is stored
+// as "not known".
+void AppendEntry(Query& q, std::string_view name, std::string_view storedPath, int type, int64_t size,
+                 int64_t modified, int64_t attributes);
+
 // Entries of one folder (rows whose Path equals the stored path), in the
 // order they were recorded; all CDFile columns.
 void OpenFolder(Query& q, std::string_view storedPath);

@@ -1,11 +1,12 @@
 #include "create/catalog_sink.h"
 
 #include "catalog/connection.h"
+#include "catalog/statements.h"
 
 namespace create {
 
 CatalogSink::CatalogSink(catalog::Query& q, std::function<Clock::time_point()> now) : q_(q), now_(std::move(now)) {
-  q_.OpenTable("CDFile");
+  catalog::OpenEntryAppend(q_);
 }
 
 CatalogSink::~CatalogSink() {
@@ -59,15 +60,8 @@ void CatalogSink::CommitPending() {
 
 void CatalogSink::AppendRow(const DirEntry& e, std::string_view storedPath, int type) {
   BeforeRow();
-  q_.Append();
-  q_.SetField("Name", e.name);
-  q_.SetField("Path", storedPath);
-  q_.SetField("Type", type);
-  if (type == 0) q_.SetField("Size", e.size);
   // An unknown time stays empty rather than 1601-01-01.
-  if (e.modified != 0) q_.SetField("Modified", e.modified);
-  q_.SetField("Attr", static_cast<int64_t>(e.attributes));
-  q_.Post();
+  catalog::AppendEntry(q_, e.name, storedPath, type, e.size, e.modified, e.attributes);
   AfterRow();
 }
 
