@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
@@ -235,8 +236,12 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
   // (2; SCAN_BENCH_THREADS=0: the walk lists every folder itself).
   const char* threadsVar = std::getenv("SCAN_BENCH_THREADS");
   int threads = threadsVar ? std::atoi(threadsVar) : 2;
+  // SCAN_BENCH_AHEAD: the most folders listed ahead (the window's default
+  // when unset).
   const char* aheadVar = std::getenv("SCAN_BENCH_AHEAD");
-  create::PrefetchSource prefetch(disk, threads, aheadVar ? std::atoi(aheadVar) : 256);
+  auto prefetchOwned = aheadVar ? std::make_unique<create::PrefetchSource>(disk, threads, std::atoi(aheadVar))
+                                : std::make_unique<create::PrefetchSource>(disk, threads);
+  create::PrefetchSource& prefetch = *prefetchOwned;
   create::DirectorySource& source = threads > 0 ? static_cast<create::DirectorySource&>(prefetch) : *disk;
   int state = create::kScanIdle;
   int64_t scannedKB = 0, pumps = 0;
@@ -247,19 +252,21 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
   // environment variable SCAN_BENCH_PACE_MS: after every entry).
   const char* pace = std::getenv("SCAN_BENCH_PACE_MS");
   auto start0 = Clock::now();
-  hooks.processMessages = create::MessagePacer(
-      [&] {
-        ++pumps;
-#ifdef _WIN32
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-#endif
-      },
+  auto pacer = std::make_shared<create::MessagePacer>(
+      nullptr,
       [&] {
         return static_cast<uint64_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start0).count());
       },
       pace ? static_cast<unsigned>(std::atoi(pace)) : 10u);
+  hooks.messagesDue = [pacer] { return pacer->Due(); };
+  hooks.processMessages = [&] {
+    ++pumps;
+#ifdef _WIN32
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+#endif
+  };
   double before = PeakMemoryMB();
   auto start = Clock::now();
   create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, "", {}};

@@ -51,21 +51,26 @@ void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::strin
   q.Close();
 }
 
-void OpenEntryAppend(Query& q) {
+void OpenEntryAppend(Query& q, int rows) {
   Writing(q);
-  q.PrepareRepeated("Insert Into CDFile(Name, Path, Type, Size, Modified, Attr) Values(?, ?, ?, ?, ?, ?)");
+  std::string sql = "Insert Into CDFile(Name, Path, Type, Size, Modified, Attr) Values(?, ?, ?, ?, ?, ?)";
+  for (int i = 1; i < rows; ++i) sql += ", (?, ?, ?, ?, ?, ?)";
+  q.PrepareRepeated(sql);
 }
 
-void AppendEntry(Query& q, std::string_view name, std::string_view storedPath, int type, int64_t size,
-                 int64_t modified, int64_t attributes) {
-  q.SetText(0, name);
-  q.SetText(1, storedPath);
-  q.SetInteger(2, type);
-  if (type == 0) q.SetInteger(3, size);
-  if (modified != 0) q.SetInteger(4, modified);
-  q.SetInteger(5, attributes);
-  q.Run();  // the values left unset are null
+void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
+              int64_t modified, int64_t attributes) {
+  const int at = place * 6;
+  q.SetText(at, name);
+  q.SetText(at + 1, storedPath);
+  q.SetInteger(at + 2, type);
+  // The values left unset are null.
+  if (type == 0) q.SetInteger(at + 3, size);
+  if (modified != 0) q.SetInteger(at + 4, modified);
+  q.SetInteger(at + 5, attributes);
 }
+
+void AppendEntries(Query& q) { q.Run(); }
 
 void OpenFolder(Query& q, std::string_view storedPath) {
   q.Clear();

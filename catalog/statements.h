@@ -25,12 +25,15 @@ bool LabelTaken(Query& q, std::string_view label);
 void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::string_view memo);
 
 // Appending CDFile rows one after another (a scan): the statement is made
-// once and each row only binds its values.
-void OpenEntryAppend(Query& q);
-// One folder (type 1, no size) or file (type 0) row; a time of 0 is stored
-// as "not known".
-void AppendEntry(Query& q, std::string_view name, std::string_view storedPath, int type, int64_t size,
-                 int64_t modified, int64_t attributes);
+// once, for `rows` rows a run, and each run only binds their values.
+void OpenEntryAppend(Query& q, int rows = 1);
+// The row at `place` (from 0) of the next run: a folder (type 1, no size)
+// or a file (type 0); a time of 0 is stored as "not known". The text must
+// stay valid until the run.
+void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
+              int64_t modified, int64_t attributes);
+// Runs the append with the rows set.
+void AppendEntries(Query& q);
 
 // Entries of one folder (rows whose Path equals the stored path), in the
 // order they were recorded; all CDFile columns.
