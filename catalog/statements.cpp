@@ -1,5 +1,7 @@
 #include "catalog/statements.h"
 
+#include <sqlite3.h>
+
 namespace catalog {
 namespace {
 
@@ -71,6 +73,10 @@ void SetEntry(Query& q, int place, std::string_view name, std::string_view store
 }
 
 void AppendEntries(Query& q) { q.Run(); }
+
+void SetCheckpointPages(Connection& cn, int pages) noexcept {
+  if (cn.Connected()) sqlite3_wal_autocheckpoint(cn.Handle(), pages);
+}
 
 void OpenFolder(Query& q, std::string_view storedPath) {
   q.Clear();

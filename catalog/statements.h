@@ -34,6 +34,14 @@ void SetEntry(Query& q, int place, std::string_view name, std::string_view store
               int64_t modified, int64_t attributes);
 // Runs the append with the rows set.
 void AppendEntries(Query& q);
+// The pages the write-ahead log takes before a commit folds it into the
+// file (the engine's default, and what a scan raises it to for its run:
+// the index pages it keeps changing are then copied once per fold of many
+// commits instead of at every other commit). Never throws: a catalogue
+// with a rollback journal has no log to fold.
+inline constexpr int kCheckpointPages = 1000;
+inline constexpr int kScanCheckpointPages = 16384;
+void SetCheckpointPages(Connection& cn, int pages) noexcept;
 
 // Entries of one folder (rows whose Path equals the stored path), in the
 // order they were recorded; all CDFile columns.

@@ -11,6 +11,7 @@ CatalogSink::CatalogSink(catalog::Query& q, std::function<Clock::time_point()> n
     : q_(q), batch_(q.GetConnection()), now_(std::move(now)) {
   catalog::OpenEntryAppend(q_);
   catalog::OpenEntryAppend(batch_, kRowsPerStatement);
+  catalog::SetCheckpointPages(*q_.GetConnection(), catalog::kScanCheckpointPages);
 }
 
 CatalogSink::~CatalogSink() {
@@ -122,6 +123,14 @@ void CatalogSink::Finish() {
   }
   q_.Close();
   batch_.Close();
+  // Back to the usual folds: the next commit (the snapshot's facts) folds
+  // the scan's log into the file.
+  struct Restore {
+    catalog::Connection* cn;
+    ~Restore() {
+      if (cn) catalog::SetCheckpointPages(*cn, catalog::kCheckpointPages);
+    }
+  } restore{q_.GetConnection()};
   CommitPending();
   if (refused) std::rethrow_exception(refused);
 }
