@@ -1,8 +1,9 @@
 // Scan benchmark: the walk of a generated tree of 200,000 entries (20,000
-// folders of 9 files each, ten subfolders per folder) into a fresh catalogue,
+// folders of 9 files each, ten subfolders per folder; another size on
+// request) into a fresh catalogue,
 // with the platform's directory source and a message-processing call after
 // every entry, as the create window runs it.
-//   scan_bench make TREE        generate the tree (once; kept for later runs)
+//   scan_bench make TREE [ENTRIES] generate the tree (once; kept for later runs)
 //   scan_bench scan TREE [DIR]  scan it into DIR/Kestrova (default: temp)
 //   scan_bench walk TREE        the walk alone, rows counted, not stored
 //   scan_bench update TREE [DIR] a scan, then 1 % of the files changed (a
@@ -51,7 +52,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kFolders = 20000;
 constexpr int kFilesPerFolder = 9;
 constexpr int kFanOut = 10;
 
@@ -63,27 +63,29 @@ std::string FileName(int folder, int i) {
   return buf;
 }
 
-int MakeTree(const fs::path& tree) {
+// `entries`: folders and files together (ten per folder), 200,000 by default.
+int MakeTree(const fs::path& tree, int entries) {
   if (fs::exists(tree / ".complete")) {
     std::printf("tree %s already made\n", tree.string().c_str());
     return 0;
   }
+  const int folders = entries / (kFilesPerFolder + 1);
   // Folders numbered breadth first: folder n's parent is (n - 1) / kFanOut.
-  std::vector<fs::path> paths(kFolders + 1);
+  std::vector<fs::path> paths(folders + 1);
   paths[0] = tree;
   fs::create_directories(tree);
-  for (int n = 1; n <= kFolders; ++n) {
+  for (int n = 1; n <= folders; ++n) {
     paths[n] = paths[(n - 1) / kFanOut] / ("dir" + std::to_string(n));
     fs::create_directory(paths[n]);
   }
-  for (int n = 1; n <= kFolders; ++n)
+  for (int n = 1; n <= folders; ++n)
     for (int i = 0; i < kFilesPerFolder; ++i) {
       fs::path f = paths[n] / fs::u8path(FileName(n, i));
       std::ofstream(f).close();
       fs::resize_file(f, static_cast<uintmax_t>((n * 7919 + i * 104729) % 2000000));
     }
   std::ofstream(tree / ".complete").close();
-  std::printf("made %d folders, %d files under %s\n", kFolders, kFolders * kFilesPerFolder, tree.string().c_str());
+  std::printf("made %d folders, %d files under %s\n", folders, folders * kFilesPerFolder, tree.string().c_str());
   return 0;
 }
 
@@ -307,7 +309,7 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::string(argv[1]) == "make") return MakeTree(fs::u8path(argv[2]));
+  if (argc >= 3 && std::string(argv[1]) == "make") return MakeTree(fs::u8path(argv[2]), argc > 3 ? std::atoi(argv[3]) : 200000);
   std::string mode = argc >= 3 ? argv[1] : "";
   if (mode == "appends")
     return Appends(argv[2], argc > 3 ? argv[3] : (fs::temp_directory_path() / "vorlune-scan-bench").string());
