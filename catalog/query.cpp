@@ -283,11 +283,6 @@ void Query::SetInteger(int index, int64_t value) {
   Check(sqlite3_bind_int64(stmt_, index + 1, value));
 }
 
-void Query::SetNull(int index) {
-  if (!stmt_) throw DbError("查询未打开");
-  Check(sqlite3_bind_null(stmt_, index + 1));
-}
-
 void Query::Run() {
   if (!stmt_) throw DbError("查询未打开");
   int rc = sqlite3_step(stmt_);

@@ -80,11 +80,10 @@ class Query {
   // A statement run many times with new values (the rows of a scan):
   // prepared once, then for each run the values set by position (from 0)
   // and Run. Text is bound without a copy, so it must stay valid until Run
-  // returns; after Run every value is unset again.
+  // returns; after Run every value is unset (null) again.
   void PrepareRepeated(std::string_view sql);
   void SetText(int index, std::string_view text);
   void SetInteger(int index, int64_t value);
-  void SetNull(int index);
   void Run();
 
  private:
