@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "catalog/nocase_collation.h"
 #include "catalog/schema.h"
 #include "catalog/store_messages.h"
 #include "platform/file_io.h"
@@ -159,6 +160,7 @@ void Connection::Open() {
   fileChanges_ = RowChanges();
   names_.Clear();
   if (!names_.RegisterMatchFunction(db_)) fail(sqlite3_errmsg(db_));
+  if (!UseQuickNoCase(db_)) fail(sqlite3_errmsg(db_));
   sqlite3_update_hook(db_, &Connection::OnRowChange, this);
   // Rows read into the name index inside a transaction that is then rolled
   // back were noted before the index read them: nothing says they are gone.

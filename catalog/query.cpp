@@ -263,4 +263,39 @@ void Query::Post() {
   sqlite3_reset(st);
 }
 
+void Query::PrepareRepeated(std::string_view sql) {
+  Clear();
+  Add(sql);
+  Prepare();
+}
+
+void Query::Check(int rc) {
+  if (rc != SQLITE_OK) connection_->ThrowLastError();
+}
+
+void Query::SetText(int index, std::string_view text) {
+  if (!stmt_) throw DbError("查询未打开");
+  Check(sqlite3_bind_text(stmt_, index + 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC));
+}
+
+void Query::SetInteger(int index, int64_t value) {
+  if (!stmt_) throw DbError("查询未打开");
+  Check(sqlite3_bind_int64(stmt_, index + 1, value));
+}
+
+void Query::Run() {
+  if (!stmt_) throw DbError("查询未打开");
+  int rc = sqlite3_step(stmt_);
+  while (rc == SQLITE_ROW) rc = sqlite3_step(stmt_);
+  if (rc != SQLITE_DONE) {
+    DbError error = connection_->LastError();
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    throw error;
+  }
+  sqlite3_reset(stmt_);
+  // The text bound last points into the caller's strings.
+  sqlite3_clear_bindings(stmt_);
+}
+
 }  // namespace catalog

@@ -77,10 +77,20 @@ class Query {
   void SetField(std::string_view column, int64_t value);
   void Post();
 
+  // A statement run many times with new values (the rows of a scan):
+  // prepared once, then for each run the values set by position (from 0)
+  // and Run. Text is bound without a copy, so it must stay valid until Run
+  // returns; after Run every value is unset (null) again.
+  void PrepareRepeated(std::string_view sql);
+  void SetText(int index, std::string_view text);
+  void SetInteger(int index, int64_t value);
+  void Run();
+
  private:
   void Prepare();
   void BindAll(sqlite3_stmt* st, const std::vector<Value>& values);
   void Step();
+  void Check(int rc);
   int ColumnIndex(std::string_view column) const;
 
   Connection* connection_;

@@ -1,5 +1,7 @@
 #include "catalog/statements.h"
 
+#include <sqlite3.h>
+
 namespace catalog {
 namespace {
 
@@ -49,6 +51,31 @@ void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::strin
   q.SetField("Memo1", memo);
   q.Post();
   q.Close();
+}
+
+void OpenEntryAppend(Query& q, int rows) {
+  Writing(q);
+  std::string sql = "Insert Into CDFile(Name, Path, Type, Size, Modified, Attr) Values(?, ?, ?, ?, ?, ?)";
+  for (int i = 1; i < rows; ++i) sql += ", (?, ?, ?, ?, ?, ?)";
+  q.PrepareRepeated(sql);
+}
+
+void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
+              int64_t modified, int64_t attributes) {
+  const int at = place * 6;
+  q.SetText(at, name);
+  q.SetText(at + 1, storedPath);
+  q.SetInteger(at + 2, type);
+  // The values left unset are null.
+  if (type == 0) q.SetInteger(at + 3, size);
+  if (modified != 0) q.SetInteger(at + 4, modified);
+  q.SetInteger(at + 5, attributes);
+}
+
+void AppendEntries(Query& q) { q.Run(); }
+
+void SetCheckpointPages(Connection& cn, int pages) noexcept {
+  if (cn.Connected()) sqlite3_wal_autocheckpoint(cn.Handle(), pages);
 }
 
 void OpenFolder(Query& q, std::string_view storedPath) {

@@ -24,6 +24,25 @@ bool LabelTaken(Query& q, std::string_view label);
 // Appends a snapshot row.
 void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::string_view memo);
 
+// Appending CDFile rows one after another (a scan): the statement is made
+// once, for `rows` rows a run, and each run only binds their values.
+void OpenEntryAppend(Query& q, int rows = 1);
+// The row at `place` (from 0) of the next run: a folder (type 1, no size)
+// or a file (type 0); a time of 0 is stored as "not known". The text must
+// stay valid until the run.
+void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
+              int64_t modified, int64_t attributes);
+// Runs the append with the rows set.
+void AppendEntries(Query& q);
+// The pages the write-ahead log takes before a commit folds it into the
+// file (the engine's default, and what a scan raises it to for its run:
+// the index pages it keeps changing are then copied once per fold of many
+// commits instead of at every other commit). Never throws: a catalogue
+// with a rollback journal has no log to fold.
+inline constexpr int kCheckpointPages = 1000;
+inline constexpr int kScanCheckpointPages = 16384;
+void SetCheckpointPages(Connection& cn, int pages) noexcept;
+
 // Entries of one folder (rows whose Path equals the stored path), in the
 // order they were recorded; all CDFile columns.
 void OpenFolder(Query& q, std::string_view storedPath);

@@ -1,11 +1,17 @@
 #include "create/catalog_sink.h"
 
 #include "catalog/connection.h"
+#include "catalog/statements.h"
+
+#include <exception>
 
 namespace create {
 
-CatalogSink::CatalogSink(catalog::Query& q, std::function<Clock::time_point()> now) : q_(q), now_(std::move(now)) {
-  q_.OpenTable("CDFile");
+CatalogSink::CatalogSink(catalog::Query& q, std::function<Clock::time_point()> now)
+    : q_(q), batch_(q.GetConnection()), now_(std::move(now)) {
+  catalog::OpenEntryAppend(q_);
+  catalog::OpenEntryAppend(batch_, kRowsPerStatement);
+  catalog::SetCheckpointPages(*q_.GetConnection(), catalog::kScanCheckpointPages);
 }
 
 CatalogSink::~CatalogSink() {
@@ -37,6 +43,7 @@ void CatalogSink::AfterRow() {
 
 void CatalogSink::CommitPending() {
   if (!ownTransaction_) return;
+  Flush();  // a failed row ends the walk; the rows before it are committed as it unwinds
   ownTransaction_ = false;
   pending_ = 0;
   catalog::Connection* cn = q_.GetConnection();
@@ -57,29 +64,75 @@ void CatalogSink::CommitPending() {
   ++commits_;
 }
 
-void CatalogSink::AppendRow(const DirEntry& e, std::string_view storedPath, int type) {
+void CatalogSink::Hold(const DirEntry& e, std::string_view storedPath, int type) {
   BeforeRow();
-  q_.Append();
-  q_.SetField("Name", e.name);
-  q_.SetField("Path", storedPath);
-  q_.SetField("Type", type);
-  if (type == 0) q_.SetField("Size", e.size);
-  // An unknown time stays empty rather than 1601-01-01.
-  if (e.modified != 0) q_.SetField("Modified", e.modified);
-  q_.SetField("Attr", static_cast<int64_t>(e.attributes));
-  q_.Post();
+  Held& h = held_[heldCount_++];
+  h.name.assign(e.name);
+  h.path.assign(storedPath);
+  h.type = type;
+  h.size = e.size;
+  h.modified = e.modified;  // an unknown time stays empty rather than 1601-01-01
+  h.attributes = e.attributes;
+  if (heldCount_ == kRowsPerStatement) Flush();
   AfterRow();
 }
 
-void CatalogSink::AppendFolder(const DirEntry& e, std::string_view storedPath) { AppendRow(e, storedPath, 1); }
+void CatalogSink::Flush() {
+  const int count = heldCount_;
+  // Taken out first: rows dropped after a failure are never tried again.
+  heldCount_ = 0;
+  if (count == 0) return;
+  if (count < kRowsPerStatement) return WriteOneByOne(count);
+  for (int i = 0; i < count; ++i) {
+    const Held& h = held_[i];
+    catalog::SetEntry(batch_, i, h.name, h.path, h.type, h.size, h.modified, h.attributes);
+  }
+  try {
+    catalog::AppendEntries(batch_);
+  } catch (const catalog::DbError&) {
+    // The statement took none of its rows. Row by row, the ones before the
+    // refused one go in, as they would have one at a time; unless the
+    // engine gave up the whole transaction (a full disk), which leaves
+    // nothing to add to.
+    catalog::Connection* cn = q_.GetConnection();
+    if (ownTransaction_ && cn && !cn->InTransaction()) throw;
+    WriteOneByOne(count);
+  }
+}
 
-void CatalogSink::AppendFile(const DirEntry& e, std::string_view storedPath) { AppendRow(e, storedPath, 0); }
+void CatalogSink::WriteOneByOne(int count) {
+  for (int i = 0; i < count; ++i) {
+    const Held& h = held_[i];
+    catalog::SetEntry(q_, 0, h.name, h.path, h.type, h.size, h.modified, h.attributes);
+    catalog::AppendEntries(q_);
+  }
+}
+
+void CatalogSink::AppendFolder(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 1); }
+
+void CatalogSink::AppendFile(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 0); }
 
 void CatalogSink::Finish() {
   if (finished_) return;
   finished_ = true;
+  std::exception_ptr refused;
+  try {
+    Flush();
+  } catch (...) {
+    refused = std::current_exception();
+  }
   q_.Close();
+  batch_.Close();
+  // Back to the usual folds: the next commit (the snapshot's facts) folds
+  // the scan's log into the file.
+  struct Restore {
+    catalog::Connection* cn;
+    ~Restore() {
+      if (cn) catalog::SetCheckpointPages(*cn, catalog::kCheckpointPages);
+    }
+  } restore{q_.GetConnection()};
   CommitPending();
+  if (refused) std::rethrow_exception(refused);
 }
 
 }  // namespace create

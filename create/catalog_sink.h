@@ -1,13 +1,19 @@
-// Appends the scan's rows to CDFile through one query that stays open for
-// the whole walk. Rows are grouped into short transactions on the same
-// connection: each row is visible to the program's own statements as soon as
-// it is posted, and a commit follows every half second or every
-// kRowsPerCommit rows, so a crash loses at most the last moments of a scan.
+// Appends the scan's rows to CDFile through statements that stay prepared
+// for the whole walk. Rows are held back until kRowsPerStatement of them
+// can go in one statement (the engine's cost per statement is then paid once
+// for all of them), and written at once when Flush is called: the scan calls
+// it before it lets window messages through, so the program's own statements
+// see every row posted before any of its handlers runs. Rows are grouped
+// into short transactions on the same connection: a commit follows every
+// half second or every kRowsPerCommit rows, so a crash loses at most the
+// last moments of a scan.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "catalog/query.h"
 #include "create/row_sink.h"
@@ -19,6 +25,7 @@ class CatalogSink : public RowSink {
   using Clock = std::chrono::steady_clock;
   static constexpr int64_t kRowsPerCommit = 10000;
   static constexpr std::chrono::milliseconds kCommitInterval{500};
+  static constexpr int kRowsPerStatement = 16;
 
   // `q` must be bound to the catalogue connection; it is opened on CDFile.
   explicit CatalogSink(catalog::Query& q, std::function<Clock::time_point()> now = Clock::now);
@@ -30,20 +37,34 @@ class CatalogSink : public RowSink {
   void AppendFolder(const DirEntry& e, std::string_view storedPath) override;
   void AppendFile(const DirEntry& e, std::string_view storedPath) override;
 
-  // Commits the pending rows and closes the query. Throws DbError when the
-  // commit fails.
+  // Writes the rows held back. Throws DbError when one is refused: the rows
+  // before it are written, the ones after it dropped, as if the walk had
+  // ended at the refused row.
+  void Flush();
+  // Writes and commits the pending rows and closes the statements. Throws
+  // DbError when a row or the commit fails (the rows committed before stay).
   void Finish();
   int64_t RowsPosted() const { return posted_; }
   int64_t Commits() const { return commits_; }
 
  private:
+  struct Held {
+    std::string name, path;  // kept, so the statement can bind them without a copy
+    int type = 0;
+    int64_t size = 0, modified = 0;
+    uint32_t attributes = 0;
+  };
   void BeforeRow();
   void AfterRow();
   void CommitPending();
-  void AppendRow(const DirEntry& e, std::string_view storedPath, int type);
+  void Hold(const DirEntry& e, std::string_view storedPath, int type);
+  void WriteOneByOne(int count);
 
-  catalog::Query& q_;
+  catalog::Query& q_;     // one row a run
+  catalog::Query batch_;  // kRowsPerStatement rows a run
   std::function<Clock::time_point()> now_;
+  std::array<Held, kRowsPerStatement> held_;
+  int heldCount_ = 0;
   bool ownTransaction_ = false;
   bool finished_ = false;
   Clock::time_point opened_{};

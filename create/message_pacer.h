@@ -16,11 +16,15 @@ class MessagePacer {
   MessagePacer(std::function<void()> process, std::function<uint64_t()> nowMs, unsigned intervalMs)
       : process_(std::move(process)), nowMs_(std::move(nowMs)), intervalMs_(intervalMs) {}
   void operator()() {
+    if (Due()) process_();
+  }
+  // Whether a request now would be passed on; true starts the next interval.
+  bool Due() {
     uint64_t now = nowMs_();
-    if (started_ && now - last_ < intervalMs_) return;
+    if (started_ && now - last_ < intervalMs_) return false;
     started_ = true;
     last_ = now;
-    process_();
+    return true;
   }
 
  private:

@@ -32,14 +32,28 @@ struct PrefetchSource::State {
       pending.push_back(std::move(path));
       any = true;
     }
-    if (any) workReady.notify_all();
+    if (any && !full) workReady.notify_all();
+  }
+
+  // Under the lock: a reader took a folder or finished one.
+  void NoteLead() {
+    if (waiting >= ahead || entriesAhead >= kEntriesAhead) full = true;
+  }
+  // Under the lock: the walk took a listing. True when the readers should
+  // wake: the lead is down to half.
+  bool TakeLead(size_t entries) {
+    --waiting;
+    entriesAhead -= entries;
+    if (!full || waiting > ahead / 2 || entriesAhead > kEntriesAhead / 2) return false;
+    full = false;
+    return true;
   }
 
   static void Read(std::shared_ptr<State> self) {
     State& s = *self;
     std::unique_lock<std::mutex> lock(s.mutex);
     for (;;) {
-      s.workReady.wait(lock, [&] { return s.quit || (s.waiting < s.ahead && !s.pending.empty()); });
+      s.workReady.wait(lock, [&] { return s.quit || (!s.full && !s.pending.empty()); });
       if (s.quit) break;
       std::string folder = std::move(s.pending.back());
       s.pending.pop_back();
@@ -50,6 +64,7 @@ struct PrefetchSource::State {
       Listing& listing = it->second;
       listing.phase = Listing::kBusy;
       ++s.waiting;
+      s.NoteLead();
       lock.unlock();
       std::vector<DirEntry> entries;
       bool ok = false;
@@ -63,6 +78,8 @@ struct PrefetchSource::State {
       listing.ok = ok;
       listing.error = error;
       listing.phase = Listing::kDone;
+      s.entriesAhead += entries.size();
+      s.NoteLead();
       if (!s.quit) s.Schedule(folder, entries);
       listing.entries = std::move(entries);
       s.listingDone.notify_all();
@@ -81,6 +98,8 @@ struct PrefetchSource::State {
   std::vector<std::string> pending;
   std::unordered_map<std::string, Listing> known;
   size_t waiting = 0;  // listings read or being read, not yet taken
+  size_t entriesAhead = 0;  // the entries of those read
+  bool full = false;  // the lead reached its limit: readers rest until it is half
   size_t hits = 0;
   int running = 0;
   bool quit = false;
@@ -142,9 +161,9 @@ bool PrefetchSource::List(const std::string& folder, std::vector<DirEntry>& out)
   bool ok = listing.ok;
   out = std::move(listing.entries);
   s.known.erase(folder);
-  --s.waiting;
+  const bool wake = s.TakeLead(out.size());
   lock.unlock();
-  s.workReady.notify_one();
+  if (wake) s.workReady.notify_all();
   if (error) std::rethrow_exception(error);
   return ok;
 }

@@ -6,8 +6,14 @@
 // them. The walk still receives every folder's entries in its own order,
 // from its own thread; only the reading is done ahead, never the recording.
 //
-// Memory stays bounded: at most `ahead` listings wait for the walk, plus the
-// names of the subfolders not yet listed, as the walk itself keeps them.
+// Memory stays bounded: at most `ahead` listings and about kEntriesAhead
+// entries wait for the walk (one folder larger than that is read whole), plus
+// the names of the subfolders not yet listed, as the walk itself keeps them.
+// The lead is deep (a few thousand folders, tens of milliseconds of
+// recording) so that a reader held up for a moment never leaves the walk
+// with nothing listed: the walk would then list on its own thread instead of
+// recording. Readers that reach the limit rest until the walk has taken half
+// of the lead, so they are not woken for every folder taken.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +31,9 @@ class PrefetchSource : public DirectorySource {
   // `inner` must allow List from several threads at once. The readers share
   // its ownership: a reader left behind by a stop (see below) keeps it alive
   // until it is out of its folder, whoever else let it go meanwhile.
-  PrefetchSource(std::shared_ptr<DirectorySource> inner, int threads, size_t ahead = 256);
+  static constexpr size_t kEntriesAhead = size_t{1} << 16;
+
+  PrefetchSource(std::shared_ptr<DirectorySource> inner, int threads, size_t ahead = 4096);
   // Stops the readers. One still inside a folder that does not answer (a
   // lost network share, a scratched disc) is not waited for beyond half a
   // second: it is left to finish that folder on its own, so that a stop

@@ -24,7 +24,7 @@ struct ScanEngine::Level {
 };
 
 void ScanEngine::Pump() {
-  if (hooks_.processMessages) hooks_.processMessages();
+  if (hooks_.processMessages && (!hooks_.messagesDue || hooks_.messagesDue())) hooks_.processMessages();
 }
 
 bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std::string& storedPath) {

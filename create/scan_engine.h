@@ -28,8 +28,13 @@ bool EntersFolder(const DirEntry& e);
 // What the walk asks of the window while it runs.
 struct ScanHooks {
   // Lets the application process its pending messages; called at each
-  // folder visit and after every entry of both passes.
+  // folder visit and after every entry of both passes, when messagesDue
+  // allows.
   std::function<void()> processMessages;
+  // The pacing of those calls (null: every time). Asked first, so that
+  // whoever holds rows back for a moment (the catalogue's sink) can write
+  // them just before the messages, whose handlers may read them.
+  std::function<bool()> messagesDue;
   // The status text shown at each folder visit.
   std::function<void(std::string_view)> status;
   // The run state, read at each folder visit; anything but running ends the

@@ -32,7 +32,14 @@ SnapshotOutcome TakeSnapshot(catalog::Query& q, DirectorySource& source, const S
   catalog::SnapshotFacts facts;
   {
     CatalogSink sink(q);
-    ScanEngine engine(source, sink, hooks);
+    // Whatever a message handler reads, the rows recorded so far are there.
+    ScanHooks walkHooks = hooks;
+    if (hooks.processMessages)
+      walkHooks.processMessages = [&] {
+        sink.Flush();
+        hooks.processMessages();
+      };
+    ScanEngine engine(source, sink, walkHooks);
     engine.Walk(request.root, request.label);  // on error the sink commits as it goes away
     sink.Finish();
     facts = FactsOfWalk(request, engine, started, started);

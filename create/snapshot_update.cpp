@@ -16,11 +16,14 @@ constexpr int64_t kRowsPerPump = 256;
 class Pacer {
  public:
   explicit Pacer(const ScanHooks& hooks) : hooks_(hooks) {}
-  void Row() {
-    if (++rows_ % kRowsPerPump == 0) Now();
+  // `sink`: rows held back, written before the messages.
+  void Row(CatalogSink* sink = nullptr) {
+    if (++rows_ % kRowsPerPump == 0) Now(sink);
   }
-  void Now() {
-    if (hooks_.processMessages) hooks_.processMessages();
+  void Now(CatalogSink* sink = nullptr) {
+    if (!hooks_.processMessages || (hooks_.messagesDue && !hooks_.messagesDue())) return;
+    if (sink) sink->Flush();
+    hooks_.processMessages();
   }
 
  private:
@@ -68,7 +71,7 @@ void WriteChanges(catalog::Query& q, const SnapshotDiff& diff, const std::string
         sink.AppendFolder(a.entry, a.path);
       else
         sink.AppendFile(a.entry, a.path);
-      pace.Row();
+      pace.Row(&sink);
     }
     sink.Finish();
   }

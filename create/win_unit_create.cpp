@@ -375,8 +375,11 @@ void TfrmCreate::BtnCreateClick() {
 
 ScanHooks TfrmCreate::RunHooks() {
   ScanHooks hooks;
-  hooks.processMessages = MessagePacer([] { ui::App().ProcessMessages(); }, [] { return GetTickCount64(); },
-                                       MessageIntervalMs);
+  // Paced apart from the processing: the scan writes the rows it holds
+  // back only when the messages are really let through.
+  auto pacer = std::make_shared<MessagePacer>(nullptr, [] { return GetTickCount64(); }, MessageIntervalMs);
+  hooks.messagesDue = [pacer] { return pacer->Due(); };
+  hooks.processMessages = [] { ui::App().ProcessMessages(); };
   hooks.status = [this](std::string_view text) {
     main_.SetLocationStatus(std::string(text));
   };

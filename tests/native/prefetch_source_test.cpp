@@ -84,6 +84,49 @@ TEST(PrefetchSourceTest, SameRowsInTheSameOrderWhateverTheReaders) {
   }
 }
 
+// How far the readers get ahead of the walk: the walk waits at its second
+// folder until they have listed as many folders as the lead allows, then
+// goes on; the lead never exceeds its limit in folders, nor in entries.
+static size_t LargestLead(int files, size_t ahead, size_t expectedLead, std::vector<std::string>& rows) {
+  auto src = std::make_shared<MemorySource>();
+  for (int d = 0; d < 150; ++d) {
+    std::string folder = src->AddFolder(MemorySource::kRoot, "d" + std::to_string(d));
+    for (int f = 0; f < files; ++f) src->AddFile(folder, "f" + std::to_string(f), f);
+  }
+  std::mutex m;
+  std::condition_variable listed;
+  size_t lists = 0, visits = 0, largest = 0;
+  src->onList = [&](const std::string&) {  // on the reader's thread
+    std::lock_guard<std::mutex> lock(m);
+    largest = std::max(largest, ++lists - visits);
+    listed.notify_all();
+  };
+  ScanHooks hooks;
+  hooks.status = [&](std::string_view) {
+    std::unique_lock<std::mutex> lock(m);
+    // The wait is only a bound in case the lead stays short: nothing is
+    // timed.
+    if (++visits == 2) listed.wait_for(lock, std::chrono::seconds(10), [&] { return lists >= 1 + expectedLead; });
+  };
+  PrefetchSource prefetch(src, 2, ahead);
+  rows = Walk(prefetch, hooks);
+  return largest;
+}
+
+TEST(PrefetchSourceTest, TheLeadIsBoundedInFoldersAndInEntries) {
+  std::vector<std::string> rows;
+  EXPECT_EQ(LargestLead(1, 16, 16, rows), 16u);
+  EXPECT_EQ(rows.size(), 300u);
+  // Folders of 1,000 entries: the entries end the lead long before 4,096
+  // folders, one folder more at most for the second reader.
+  const size_t byEntries = (PrefetchSource::kEntriesAhead + 999) / 1000;
+  const size_t lead = LargestLead(1000, 4096, byEntries, rows);
+  EXPECT_GE(lead, byEntries);
+  EXPECT_LE(lead, byEntries + 1);
+  EXPECT_EQ(rows.size(), 150u * 1001u);
+  EXPECT_EQ(rows.back(), "F [DISK]:\\d149\\f999 999");
+}
+
 TEST(PrefetchSourceTest, StopEndsTheWalkAndTheReaders) {
   auto src = std::make_shared<MemorySource>(RandomTree(7));
   int state = kScanRunning, visits = 0;
