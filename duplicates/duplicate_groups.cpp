@@ -1,6 +1,7 @@
 #include "duplicates/duplicate_groups.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 #include "catalog/name_index.h"
@@ -71,7 +72,7 @@ struct DuplicateFinder::State {
     size_t most = 1;
     for (size_t n : contents.entries) most = std::max(most, n);
     while ((size_t{1} << entryBits) < most) ++entryBits;
-    if (entryBits + 32 - __builtin_clz(static_cast<unsigned>(contents.chunks.size()) | 1u) > 32)
+    if (entryBits + std::bit_width(contents.chunks.size()) > 32)
       throw std::length_error("too many entries to look for duplicates");
     members->SetChunks(contents.chunks);
     members->SetPaths(contents.paths);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/font.h"
 #include "ui/gdi.h"
 #include "ui/wide.h"
 
@@ -16,10 +17,7 @@ void Text(HDC dc, const std::string& s, RECT r, UINT format, COLORREF colour) {
   DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, format | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-void Fill(HDC dc, RECT r, COLORREF colour) {
-  gdi::Brush brush(CreateSolidBrush(colour));
-  FillRect(dc, &r, brush.get());
-}
+void Fill(HDC dc, RECT r, COLORREF colour) { FillRect(dc, &r, ui::SolidBrush(colour)); }
 
 int TextWidth(HDC dc, const std::string& s) {
   const std::wstring w = ui::Wide(s);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "stats/chart_model.h"
 
 namespace stats {
@@ -19,6 +21,9 @@ struct ChartColours {
 // `c.bar` for all.
 void DrawChart(HDC dc, const RECT& area, const Chart& chart, const ChartColours& c = {},
                const COLORREF* barColours = nullptr);
+
+// The GDI colour of a painter's 0xAARRGGBB colour (stats/treemap_paint.h).
+inline COLORREF ColourOf(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
 // The height a chart of `bars` horizontal bars wants.
 int HorizontalChartHeight(size_t bars);

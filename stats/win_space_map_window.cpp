@@ -8,7 +8,9 @@
 #include "catalog/statements.h"
 #include "maintain/export.h"
 #include "maintain/win_entry_actions.h"
+#include "stats/win_chart_painter.h"
 #include "stats/win_picture_actions.h"
+#include "ui/font.h"
 #include "ui/application.h"
 #include "ui/wide.h"
 
@@ -16,8 +18,6 @@ namespace stats {
 namespace {
 
 constexpr int kMargin = 8;
-
-COLORREF AsColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
 }  // namespace
 
@@ -258,12 +258,11 @@ void TfrmSpaceMap::PaintMap(HDC dc, const RECT& area) {
   for (const PlacedRect& p : layout_.rects) {
     if (p.node != selected_) continue;
     RECT r{p.rect.x0, p.rect.y0, p.rect.x1, p.rect.y1};
-    gdi::Brush black(CreateSolidBrush(RGB(0, 0, 0))), white(CreateSolidBrush(RGB(255, 255, 255)));
-    FrameRect(dc, &r, black.get());
+    FrameRect(dc, &r, ui::SolidBrush(RGB(0, 0, 0)));
     InflateRect(&r, -1, -1);
-    FrameRect(dc, &r, white.get());
+    FrameRect(dc, &r, ui::SolidBrush(RGB(255, 255, 255)));
     InflateRect(&r, -1, -1);
-    FrameRect(dc, &r, black.get());
+    FrameRect(dc, &r, ui::SolidBrush(RGB(0, 0, 0)));
     break;
   }
   if (GetFocus() == PbMap.Handle()) {
@@ -274,9 +273,8 @@ void TfrmSpaceMap::PaintMap(HDC dc, const RECT& area) {
   int x = 4;
   const int y = height + 4;
   for (int k = 0; k < catalog::kFileCategoryCount; ++k) {
-    gdi::Brush b(CreateSolidBrush(AsColorRef(colours_.category[static_cast<size_t>(k)])));
     RECT square{x, y + 2, x + 12, y + 14};
-    FillRect(dc, &square, b.get());
+    FillRect(dc, &square, ui::SolidBrush(ColourOf(colours_.category[static_cast<size_t>(k)])));
     const std::wstring w = ui::Wide(catalog::CategoryName(static_cast<catalog::FileCategory>(k)));
     RECT text{x + 16, y, x + 90, y + 16};
     SetTextColor(dc, RGB(0, 0, 0));

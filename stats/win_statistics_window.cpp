@@ -23,9 +23,6 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kSideWidth = 330;
 
-// The treemap's category colours, for the kinds chart.
-COLORREF AsColorRef(uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
-
 }  // namespace
 
 TfrmStatistics::TfrmStatistics(shell::MainWindow& main, browse::TfrmTreeview& tree, TfrmSpaceMap& map)
@@ -179,7 +176,7 @@ void TfrmStatistics::PaintCharts(HDC dc, const RECT& area) {
   second.bottom = std::min<LONG>(r.bottom, second.top + HorizontalChartHeight(charts_[1].bars.size()));
   const TreemapColours colours;
   COLORREF kinds[catalog::kFileCategoryCount];
-  for (int k = 0; k < catalog::kFileCategoryCount; ++k) kinds[k] = AsColorRef(colours.category[static_cast<size_t>(k)]);
+  for (int k = 0; k < catalog::kFileCategoryCount; ++k) kinds[k] = ColourOf(colours.category[static_cast<size_t>(k)]);
   DrawChart(dc, second, charts_[1], {}, kinds);
   RECT third = r;
   third.top = second.bottom + 8;
