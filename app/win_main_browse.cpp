@@ -113,14 +113,16 @@ void TfrmMain::FillFolderColumns(bool lastColumnFixed) {
 // files with the picture of their kind.
 void TfrmMain::AddRowItems() {
   ui::ListView::UpdateLock lock(*ListView1);
-  // An older catalogue opened read-only has no times.
+  // An older catalogue opened read-only has no times, nor archives' members.
   const bool dated = ADOQry.HasField("Modified");
+  const bool archives = ADOQry.HasField("Members");
   for (; ADOQry.Active() && !ADOQry.Eof(); ADOQry.Next()) {
     std::string name = ADOQry.AsString("Name");
     bool folder = ADOQry.AsInteger("Type") != 0;
-    int image = folder ? browse::kImageFolder : browse::GetFileIconIndex(name);
+    const bool archive = !folder && archives && ADOQry.AsInteger("Members") > 0;
+    int image = folder ? browse::kImageFolder : archive ? browse::kImageArchive : browse::GetFileIconIndex(name);
     ListView1->AddItem(name, image,
-                       {folder ? "目录" : "文件", ADOQry.AsString("Path"),
+                       {folder ? "目录" : archive ? "压缩包" : "文件", ADOQry.AsString("Path"),
                         dated ? browse::EntryDateText(ADOQry.AsInteger("Modified")) : std::string()});
   }
 }
@@ -159,6 +161,8 @@ void TfrmMain::ShowFileDetails(ui::Form* owner, const std::string& location, con
     const bool dated = ADOQry.HasField("Modified");
     text = browse::FileDetailsWithDates(name, location, ADOQry.AsInteger("Size"), dated,
                                         dated ? ADOQry.AsInteger("Modified") : 0, dated ? ADOQry.AsInteger("Attr") : 0);
+    if (ADOQry.HasField("Members") && ADOQry.AsInteger("Members") > 0)
+      text += browse::ArchiveMembersLine(ADOQry.AsInteger("Members"));
   }
   ADOQry.Close();
   ui::ShowMessageBox(owner ? owner : this, text, MB_OK | MB_ICONINFORMATION,
@@ -180,7 +184,8 @@ void TfrmMain::ListView1DblClick() {
         CurrentPath = OpenSnapshot(caption);
         break;
       }
-      case browse::kImageFolder: {
+      case browse::kImageFolder:
+      case browse::kImageArchive: {  // its members are listed like a folder's entries
         BusyCursor busy;
         CurrentPath = OpenFolder(location, caption);
         break;

@@ -36,6 +36,15 @@ std::string FileDetailsWithDates(std::string_view name, std::string_view locatio
   return text;
 }
 
+std::string ArchiveMembersLine(int64_t members) {
+  std::string digits = std::to_string(members < 0 ? 0 : members), grouped;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return "\r压缩包内容: " + grouped + " 个文件和文件夹  ";
+}
+
 std::string SizeText(int64_t bytes) {
   if (bytes < 1024) return std::to_string(bytes < 0 ? 0 : bytes) + " B";
   static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};

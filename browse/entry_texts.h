@@ -19,5 +19,8 @@ std::string AttributesText(int64_t attributes);
 // size; the plain text when the catalogue has neither (hasDetails false).
 std::string FileDetailsWithDates(std::string_view name, std::string_view location, int64_t sizeBytes,
                                  bool hasDetails, int64_t modifiedTicks, int64_t attributes);
+// The line the box adds for an archive whose members the catalogue holds:
+// "压缩包内容: 1,234 个文件和文件夹".
+std::string ArchiveMembersLine(int64_t members);
 
 }  // namespace browse

@@ -1,5 +1,6 @@
 // The file-kind table: the image index of every entry of the main list and
-// the tree, 0 snapshot, 1 folder, 2 to 10 file kinds by extension. The
+// the tree, 0 snapshot, 1 folder, 2 to 10 file kinds by extension, 11 an
+// archive whose members the catalogue holds (it opens like a folder). The
 // index doubles as the entry's kind wherever items are dispatched.
 #pragma once
 
@@ -19,8 +20,9 @@ enum ImageIndex : int {
   kImageMedia = 8,
   kImageSystem = 9,
   kImageJpeg = 10,
+  kImageArchive = 11,
 };
-inline constexpr int kImageCount = 11;
+inline constexpr int kImageCount = 12;
 
 // Image index (2 to 10) of a file by the tail of its name: the extension
 // (its leading dot included) compared ignoring the case of ASCII letters

@@ -83,12 +83,16 @@ void TfrmTreeview::Reveal(ui::TreeNode* root) {
 }
 
 void TfrmTreeview::AddRows(ui::TreeNode* parent, bool firstLevel) {
+  const bool archives = ADOQryTree.HasField("Members");
   for (; !ADOQryTree.Eof(); ADOQryTree.Next()) {
     const std::string name = ADOQryTree.AsString("Name");
-    if (ADOQryTree.AsInteger("Type") == 1) {
-      ui::TreeNode* folder = TreeView1.AddChild(parent, name, kImageFolder, kImageFolder);
-      folderPaths_[folder] = ADOQryTree.AsString("Path");
-      folder->SetHasChildren(true);
+    const bool folder = ADOQryTree.AsInteger("Type") == 1;
+    if (folder || (archives && ADOQryTree.AsInteger("Members") > 0)) {
+      // An archive with members opens like a folder, under its own picture.
+      const int image = folder ? kImageFolder : kImageArchive;
+      ui::TreeNode* node = TreeView1.AddChild(parent, name, image, image);
+      folderPaths_[node] = ADOQryTree.AsString("Path");
+      node->SetHasChildren(true);
     } else {
       // Files of the first level show the plain file picture when selected.
       int image = GetFileIconIndex(name);
@@ -100,7 +104,7 @@ void TfrmTreeview::AddRows(ui::TreeNode* parent, bool firstLevel) {
 
 void TfrmTreeview::TreeView1Expanding(ui::TreeNode* node, bool& allow) {
   allow = true;
-  if (!node || node->Count() > 0 || node->ImageIndex() != kImageFolder) return;
+  if (!node || node->Count() > 0 || (node->ImageIndex() != kImageFolder && node->ImageIndex() != kImageArchive)) return;
   BusyCursor busy;
   auto path = folderPaths_.find(node);
   if (path == folderPaths_.end()) return;

@@ -23,13 +23,15 @@ void IndexChunk::Shrink() {
   size.shrink_to_fit();
   modified.shrink_to_fit();
   path.shrink_to_fit();
+  inArchive.shrink_to_fit();
   ext.shrink_to_fit();
   text.shrink_to_fit();
 }
 
 size_t IndexChunk::Bytes() const {
   return sizeof(IndexChunk) + delta.capacity() * 4 + start.capacity() * 4 + kind.capacity() + size.capacity() * 8 +
-         modified.capacity() * 8 + path.capacity() * 4 + ext.capacity() * 4 + text.capacity();
+         modified.capacity() * 8 + path.capacity() * 4 + ext.capacity() * 4 + inArchive.capacity() / 8 +
+         text.capacity();
 }
 
 size_t IndexContents::TotalEntries() const {

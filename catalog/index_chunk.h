@@ -42,6 +42,7 @@ struct IndexChunk {
   std::vector<int64_t> modified;  // kUnknownTime when not known
   std::vector<uint32_t> path;     // in the index's path table
   std::vector<uint32_t> ext;      // in the index's extension table
+  std::vector<bool> inArchive;    // a member of an archive, not an entry of the disk
   std::string text;               // folded names, each followed by a zero byte
 
   size_t Size() const { return delta.size(); }

@@ -99,7 +99,7 @@ bool NameIndex::BuildStep(Connection& cn, int64_t rows) {
     }
     Query q(&cn);
     const size_t before = Entries();
-    OpenNameRowsAfter(q, LastRowid(), rows, KeepsDatesAndIdentity(cn));
+    OpenNameRowsAfter(q, LastRowid(), rows, CatalogueVersion(cn));
     ReadRows(q);
     if (static_cast<int64_t>(Entries() - before) < rows) {
       building_ = false;
@@ -147,11 +147,11 @@ uint32_t NameIndex::ExtId(EntryKind kind, std::string_view folded) {
 }
 
 NameIndex::Entry NameIndex::EntryOf(const Row& r) {
-  return Entry{r.rowid, r.kind, r.folded, r.size, r.modified, PathId(r.path), ExtId(r.kind, r.folded)};
+  return Entry{r.rowid, r.kind, r.folded, r.size, r.modified, PathId(r.path), ExtId(r.kind, r.folded), r.inArchive};
 }
 
 NameIndex::Entry NameIndex::EntryAt(const Chunk& c, size_t i) {
-  return Entry{c.Rowid(i), c.kind[i], c.Name(i), c.size[i], c.modified[i], c.path[i], c.ext[i]};
+  return Entry{c.Rowid(i), c.kind[i], c.Name(i), c.size[i], c.modified[i], c.path[i], c.ext[i], c.inArchive[i]};
 }
 
 void NameIndex::AppendTo(Chunks& chunks, const Entry& e) {
@@ -171,6 +171,7 @@ void NameIndex::AppendTo(Chunks& chunks, const Entry& e) {
   c.modified.push_back(e.modified);
   c.path.push_back(e.path);
   c.ext.push_back(e.ext);
+  c.inArchive.push_back(e.inArchive);
   c.text.append(e.folded.substr(0, bytes));
   c.text.push_back('\0');
 }
@@ -201,12 +202,14 @@ void NameIndex::Replace(int64_t first, int64_t last, const std::vector<Row>& row
 }
 
 namespace {
-// A row of the index's statements: rowid, Name, kind, Path, Size, Modified.
+// A row of the index's statements: rowid, Name, kind, Path, Size, Modified,
+// InArchive.
 NameIndex::Row RowAt(const Query& q) {
   NameIndex::Row r(q.IntegerAt(0), KindOf(q.IntegerAt(2)), text::Folded(q.TextAt(1)));
   r.path = std::string(q.TextAt(3));
   r.size = q.IntegerAt(4);
   r.modified = q.IsNullAt(5) ? kUnknownTime : q.IntegerAt(5);
+  r.inArchive = !q.IsNullAt(6) && q.IntegerAt(6) != 0;
   return r;
 }
 }  // namespace
@@ -218,13 +221,14 @@ void NameIndex::ReadRows(Query& q) {
     text::AppendFolded(folded, q.TextAt(1));
     const EntryKind kind = KindOf(q.IntegerAt(2));
     AppendTo(chunks_, Entry{q.IntegerAt(0), kind, folded, q.IntegerAt(4),
-                            q.IsNullAt(5) ? kUnknownTime : q.IntegerAt(5), PathId(q.TextAt(3)), ExtId(kind, folded)});
+                            q.IsNullAt(5) ? kUnknownTime : q.IntegerAt(5), PathId(q.TextAt(3)), ExtId(kind, folded),
+                            !q.IsNullAt(6) && q.IntegerAt(6) != 0});
   }
 }
 
 void NameIndex::ReadRange(Connection& cn, int64_t first, int64_t last) {
   Query q(&cn);
-  OpenNameRows(q, first, last, KeepsDatesAndIdentity(cn));
+  OpenNameRows(q, first, last, CatalogueVersion(cn));
   if (chunks_.empty() || first > LastRowid()) {
     // Rows beyond the last entry (the whole file, a scan's new rows): added
     // as they are read.

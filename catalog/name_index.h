@@ -103,6 +103,7 @@ class NameIndex {
     int64_t size;
     int64_t modified;
     std::string path;
+    bool inArchive = false;  // a member of an archive
   };
   void Replace(int64_t first, int64_t last, const std::vector<Row>& rows);
 
@@ -127,6 +128,7 @@ class NameIndex {
     int64_t modified;
     uint32_t path;
     uint32_t ext;
+    bool inArchive;
   };
   Entry EntryOf(const Row& r);
   uint32_t PathId(std::string_view path);

@@ -50,9 +50,11 @@ int UpgradeSchema(sqlite3* db) {
   // may have upgraded the file in between.
   if (int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); rc != SQLITE_OK) return rc;
   int rc = SQLITE_OK;
-  if (SchemaVersion(db) < kSchemaVersion) {
-    const std::string sql = AddColumns("CDName", kSnapshotColumnsAdded) + AddColumns("CDFile", kEntryColumnsAdded) +
-                            "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
+  if (const int version = SchemaVersion(db); version < kSchemaVersion) {
+    std::string sql;
+    if (version < 1) sql += AddColumns("CDName", kSnapshotColumnsAdded) + AddColumns("CDFile", kEntryColumnsAdded);
+    if (version < 2) sql += AddColumns("CDFile", kArchiveColumnsAdded);
+    sql += "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
     rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
   }
   if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
@@ -88,7 +90,7 @@ void CreateEmptyCatalog(const std::string& path, const std::string& password) {
       " CDName TEXT NOT NULL COLLATE NOCASE UNIQUE, TotalM INTEGER, Memo1 TEXT," +
       Spaced(kSnapshotColumnsAdded) + ");"
       "CREATE TABLE CDFile(Name TEXT COLLATE NOCASE, Path TEXT COLLATE NOCASE,"
-      " Type INTEGER, Size INTEGER," + Spaced(kEntryColumnsAdded) + ");"
+      " Type INTEGER, Size INTEGER," + Spaced(kEntryColumnsAdded) + "," + Spaced(kArchiveColumnsAdded) + ");"
       // Rows with one Path sit together in insertion order, so a folder
       // lists as it was scanned and a snapshot is one index range.
       "CREATE INDEX CDFile_Path ON CDFile(Path);"

@@ -16,12 +16,16 @@ inline constexpr const char* kFormatMark = "Vorlune catalogue 1";
 // (CDName(ID, CDName, TotalM, Memo1), CDFile(Name, Path, Type, Size)).
 // 1: the disk's identity and counts on CDName, each entry's time and
 // attributes on CDFile, added as columns (docs/catalogue.md).
-inline constexpr int kSchemaVersion = 1;
+// 2: what archives and disc images hold, on CDFile: an archive's row counts
+// its members (Members), and each member's row is marked (InArchive = 1).
+inline constexpr int kSchemaVersion = 2;
 // The columns version 1 adds, as "Name TYPE" lists separated by commas.
 inline constexpr const char* kSnapshotColumnsAdded =
     "Serial INTEGER,VolumeLabel TEXT,FileSystem TEXT,DriveKind INTEGER,TotalBytes INTEGER,FreeBytes INTEGER,"
     "Folders INTEGER,Files INTEGER,FileBytes INTEGER,Created INTEGER,Updated INTEGER";
 inline constexpr const char* kEntryColumnsAdded = "Modified INTEGER,Attr INTEGER";
+// The columns version 2 adds to CDFile.
+inline constexpr const char* kArchiveColumnsAdded = "Members INTEGER,InArchive INTEGER";
 
 // Brings a writable catalogue of an older form to kSchemaVersion in one
 // transaction (ADD COLUMN only: the file is not rewritten, older rows read

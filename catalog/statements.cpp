@@ -55,14 +55,15 @@ void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::strin
 
 void OpenEntryAppend(Query& q, int rows) {
   Writing(q);
-  std::string sql = "Insert Into CDFile(Name, Path, Type, Size, Modified, Attr) Values(?, ?, ?, ?, ?, ?)";
-  for (int i = 1; i < rows; ++i) sql += ", (?, ?, ?, ?, ?, ?)";
+  std::string sql =
+      "Insert Into CDFile(Name, Path, Type, Size, Modified, Attr, Members, InArchive) Values(?, ?, ?, ?, ?, ?, ?, ?)";
+  for (int i = 1; i < rows; ++i) sql += ", (?, ?, ?, ?, ?, ?, ?, ?)";
   q.PrepareRepeated(sql);
 }
 
 void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
-              int64_t modified, int64_t attributes) {
-  const int at = place * 6;
+              int64_t modified, int64_t attributes, const ArchiveMark& archive) {
+  const int at = place * 8;
   q.SetText(at, name);
   q.SetText(at + 1, storedPath);
   q.SetInteger(at + 2, type);
@@ -70,6 +71,8 @@ void SetEntry(Query& q, int place, std::string_view name, std::string_view store
   if (type == 0) q.SetInteger(at + 3, size);
   if (modified != 0) q.SetInteger(at + 4, modified);
   q.SetInteger(at + 5, attributes);
+  if (archive.members > 0) q.SetInteger(at + 6, archive.members);
+  if (archive.inArchive) q.SetInteger(at + 7, 1);
 }
 
 void AppendEntries(Query& q) { q.Run(); }
@@ -121,17 +124,18 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files) {
 // other Type.
 constexpr const char* kKind = "Case When Type=0 Then 0 When Type=1 Then 1 Else 2 End As Kind";
 
-// The columns the names in memory keep, Modified as NULL in a catalogue
-// that has none (a read-only one of the first form).
-static void AddNameRowColumns(Query& q, bool withDates) {
+// The columns the names in memory keep, Modified and InArchive as NULL in a
+// catalogue that has none (a read-only one of an older form).
+static void AddNameRowColumns(Query& q, int version) {
   q.Add("Select rowid, Name,");
   q.Add(kKind);
-  q.Add(withDates ? ", Path, Size, Modified" : ", Path, Size, Null");
+  q.Add(version >= 1 ? ", Path, Size, Modified" : ", Path, Size, Null");
+  q.Add(version >= 2 ? ", InArchive" : ", Null");
 }
 
-void OpenNameRows(Query& q, int64_t first, int64_t last, bool withDates) {
+void OpenNameRows(Query& q, int64_t first, int64_t last, int version) {
   q.Clear();
-  AddNameRowColumns(q, withDates);
+  AddNameRowColumns(q, version);
   q.Add("From CDFile Where rowid Between ? And ? And Name Is Not Null Order By rowid");
   q.Bind(first).Bind(last);
   q.Open();
@@ -145,9 +149,9 @@ void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction) {
   q.Open();
 }
 
-void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, bool withDates) {
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, int version) {
   q.Clear();
-  AddNameRowColumns(q, withDates);
+  AddNameRowColumns(q, version);
   q.Add("From CDFile Where rowid > ? And Name Is Not Null Order By rowid Limit ?");
   q.Bind(after).Bind(limit);
   q.Open();
@@ -243,12 +247,25 @@ int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo) {
   return q.ExecSQL();
 }
 
-void OpenExportRows(Query& q, std::string_view label) {
+void OpenExportRows(Query& q, std::string_view label, bool withArchiveMembers) {
+  const bool leaveMembersOut = !withArchiveMembers && q.GetConnection() && KeepsArchiveMembers(*q.GetConnection());
   q.Clear();
-  q.Add("Select Path||Name As FileDir,Type from CDFile Where Path>=? And Path<?"
-        " Order By Path||Name COLLATE NOCASE");
+  q.Add("Select Path||Name As FileDir,Type from CDFile Where Path>=? And Path<?");
+  if (leaveMembersOut) q.Add("And InArchive Is Null");
+  q.Add("Order By Path||Name COLLATE NOCASE");
   BindRootRange(q, label);
   q.Open();
+}
+
+bool SnapshotHasArchiveMembers(Query& q, std::string_view label) {
+  if (!q.GetConnection() || !KeepsArchiveMembers(*q.GetConnection())) return false;
+  q.Clear();
+  q.Add("Select 1 From CDFile Where Path>=? And Path<? And InArchive=1 Limit 1");
+  BindRootRange(q, label);
+  q.Open();
+  const bool any = !q.Eof();
+  q.Close();
+  return any;
 }
 
 bool TakeCatalogueAlone(Query& q) {
@@ -274,14 +291,18 @@ void WriteCompactedCopy(Query& q, std::string_view targetFile) {
   q.ExecSQL();
 }
 
-bool KeepsDatesAndIdentity(Connection& cn) {
+int CatalogueVersion(Connection& cn) {
   Query q(&cn);
   q.Add("PRAGMA user_version");
   q.Open();
-  const bool keeps = !q.Eof() && q.IntegerAt(0) >= 1;
+  const int version = q.Eof() ? 0 : static_cast<int>(q.IntegerAt(0));
   q.Close();
-  return keeps;
+  return version;
 }
+
+bool KeepsDatesAndIdentity(Connection& cn) { return CatalogueVersion(cn) >= 1; }
+
+bool KeepsArchiveMembers(Connection& cn) { return CatalogueVersion(cn) >= 2; }
 
 void RecordSnapshotFacts(Query& q, std::string_view label, int64_t totalM, const SnapshotFacts& f) {
   Writing(q);
@@ -312,7 +333,8 @@ bool FindSnapshotOfVolume(Query& q, const VolumeIdentity& volume, std::string& l
 
 void OpenSnapshotEntries(Query& q, std::string_view label) {
   q.Clear();
-  q.Add("Select rowid, Path, Name, Type, Size, Modified, Attr From CDFile Where Path>=? And Path<?");
+  q.Add("Select rowid, Path, Name, Type, Size, Modified, Attr, Members, InArchive From CDFile"
+        " Where Path>=? And Path<?");
   BindRootRange(q, label);
   q.Open();
 }
@@ -325,12 +347,13 @@ int64_t DeleteEntryRow(Query& q, int64_t rowid) {
   return q.ExecSQL();
 }
 
-int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes) {
+int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes,
+                       const ArchiveMark& archive) {
   Writing(q);
   q.Clear();
-  q.Add("Update CDFile Set Size=Case When Type=0 Then ? Else Size End, Modified=nullif(?, 0), Attr=?"
-        " Where rowid=?");
-  q.Bind(size).Bind(modified).Bind(attributes).Bind(rowid);
+  q.Add("Update CDFile Set Size=Case When Type=0 Then ? Else Size End, Modified=nullif(?, 0), Attr=?,"
+        " Members=nullif(?, 0), InArchive=nullif(?, 0) Where rowid=?");
+  q.Bind(size).Bind(modified).Bind(attributes).Bind(archive.members).Bind(int64_t{archive.inArchive}).Bind(rowid);
   return q.ExecSQL();
 }
 

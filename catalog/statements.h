@@ -27,11 +27,17 @@ void AppendSnapshot(Query& q, std::string_view label, int64_t totalM, std::strin
 // Appending CDFile rows one after another (a scan): the statement is made
 // once, for `rows` rows a run, and each run only binds their values.
 void OpenEntryAppend(Query& q, int rows = 1);
+// What a row says of archives: an archive's own row counts the members
+// listed below it; each member's row is marked as inside an archive.
+struct ArchiveMark {
+  int64_t members = 0;  // 0: not an archive with members (stored as NULL)
+  bool inArchive = false;
+};
 // The row at `place` (from 0) of the next run: a folder (type 1, no size)
 // or a file (type 0); a time of 0 is stored as "not known". The text must
 // stay valid until the run.
 void SetEntry(Query& q, int place, std::string_view name, std::string_view storedPath, int type, int64_t size,
-              int64_t modified, int64_t attributes);
+              int64_t modified, int64_t attributes, const ArchiveMark& archive = {});
 // Runs the append with the rows set.
 void AppendEntries(Query& q);
 // The pages the write-ahead log takes before a commit folds it into the
@@ -62,14 +68,15 @@ void OpenSearch(Query& q, std::string_view text, bool folders, bool files);
 
 // The rows of the in-memory name index with rowids in [first, last], in
 // rowid order: rowid, Name, the kind (0 file, 1 folder, 2 any other
-// Type), Path, Size and Modified (NULL without `withDates`), read by column
-// number; rows without a Name are left out.
-void OpenNameRows(Query& q, int64_t first, int64_t last, bool withDates);
+// Type), Path, Size, Modified and InArchive (NULL in a catalogue of a
+// `version` before them), read by column number; rows without a Name are
+// left out.
+void OpenNameRows(Query& q, int64_t first, int64_t last, int version);
 // Rowid and kind, in rowid order, of the rows whose Name the SQL function
 // `matchFunction` (one argument, registered by the caller) says true for.
 void OpenRowsWhoseNameMatches(Query& q, const char* matchFunction);
 // The same columns for at most `limit` rows after rowid `after`.
-void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, bool withDates);
+void OpenNameRowsAfter(Query& q, int64_t after, int64_t limit, int version);
 // Moves whenever another connection commits a change to the file.
 int64_t DataVersion(Connection& cn);
 // One search hit's row by rowid: columns rowid, Name, Type, Path; true when
@@ -92,8 +99,11 @@ void OpenSnapshotRow(Query& q, std::string_view label);
 int64_t UpdateMemo(Query& q, std::string_view label, std::string_view memo);
 
 // Every row of the snapshot as FileDir (Path + Name) and Type, ordered by
-// FileDir compared without regard to letter case.
-void OpenExportRows(Query& q, std::string_view label);
+// FileDir compared without regard to letter case; the members of archives
+// only when asked for.
+void OpenExportRows(Query& q, std::string_view label, bool withArchiveMembers = false);
+// Whether any row of the snapshot is a member of an archive.
+bool SnapshotHasArchiveMembers(Query& q, std::string_view label);
 
 // Compaction. Takes the catalogue for the query's connection alone: folds
 // the write-ahead log into the main file (which needs every other
@@ -107,9 +117,13 @@ void ReadWithSmallCache(Connection& cn);
 void WriteCompactedCopy(Query& q, std::string_view targetFile);
 
 // Keeping snapshots current (catalogue of schema version 1 or later).
+// The catalogue's schema version (catalog/schema.h); 0 when unreadable.
+int CatalogueVersion(Connection& cn);
 // Whether the catalogue has the columns of dates, attributes and identity
 // (an older one opened read-only has not).
 bool KeepsDatesAndIdentity(Connection& cn);
+// Whether it has the columns of archives' members (Members, InArchive).
+bool KeepsArchiveMembers(Connection& cn);
 // Writes the snapshot's identity, counts, TotalM and times; a time of 0 is
 // stored as "not known".
 void RecordSnapshotFacts(Query& q, std::string_view label, int64_t totalM, const SnapshotFacts& facts);
@@ -117,11 +131,13 @@ void RecordSnapshotFacts(Query& q, std::string_view label, int64_t totalM, const
 // several are; false when none, when the volume has no serial number or
 // the catalogue keeps no identity. Reads the snapshot's row into `facts`.
 bool FindSnapshotOfVolume(Query& q, const VolumeIdentity& volume, std::string& label, SnapshotFacts& facts);
-// Every row of the snapshot: rowid, Path, Name, Type, Size, Modified, Attr
-// by column number, in no particular order.
+// Every row of the snapshot: rowid, Path, Name, Type, Size, Modified, Attr,
+// Members, InArchive by column number, in no particular order.
 void OpenSnapshotEntries(Query& q, std::string_view label);
 int64_t DeleteEntryRow(Query& q, int64_t rowid);
-// A file's size (folders keep theirs), time (0: not known) and attributes.
-int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes);
+// A file's size (folders keep theirs), time (0: not known), attributes and
+// what it says of archives.
+int64_t UpdateEntryRow(Query& q, int64_t rowid, int64_t size, int64_t modified, int64_t attributes,
+                       const ArchiveMark& archive = {});
 
 }  // namespace catalog

@@ -64,7 +64,7 @@ void CatalogSink::CommitPending() {
   ++commits_;
 }
 
-void CatalogSink::Hold(const DirEntry& e, std::string_view storedPath, int type) {
+void CatalogSink::Hold(const DirEntry& e, std::string_view storedPath, int type, const catalog::ArchiveMark& mark) {
   BeforeRow();
   Held& h = held_[heldCount_++];
   h.name.assign(e.name);
@@ -73,6 +73,7 @@ void CatalogSink::Hold(const DirEntry& e, std::string_view storedPath, int type)
   h.size = e.size;
   h.modified = e.modified;  // an unknown time stays empty rather than 1601-01-01
   h.attributes = e.attributes;
+  h.mark = mark;
   if (heldCount_ == kRowsPerStatement) Flush();
   AfterRow();
 }
@@ -85,7 +86,7 @@ void CatalogSink::Flush() {
   if (count < kRowsPerStatement) return WriteOneByOne(count);
   for (int i = 0; i < count; ++i) {
     const Held& h = held_[i];
-    catalog::SetEntry(batch_, i, h.name, h.path, h.type, h.size, h.modified, h.attributes);
+    catalog::SetEntry(batch_, i, h.name, h.path, h.type, h.size, h.modified, h.attributes, h.mark);
   }
   try {
     catalog::AppendEntries(batch_);
@@ -103,14 +104,27 @@ void CatalogSink::Flush() {
 void CatalogSink::WriteOneByOne(int count) {
   for (int i = 0; i < count; ++i) {
     const Held& h = held_[i];
-    catalog::SetEntry(q_, 0, h.name, h.path, h.type, h.size, h.modified, h.attributes);
+    catalog::SetEntry(q_, 0, h.name, h.path, h.type, h.size, h.modified, h.attributes, h.mark);
     catalog::AppendEntries(q_);
   }
 }
 
-void CatalogSink::AppendFolder(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 1); }
+void CatalogSink::AppendFolder(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 1, {}); }
 
-void CatalogSink::AppendFile(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 0); }
+void CatalogSink::AppendFile(const DirEntry& e, std::string_view storedPath) { Hold(e, storedPath, 0, {}); }
+
+void CatalogSink::AppendArchive(const DirEntry& e, std::string_view storedPath, int64_t members) {
+  Hold(e, storedPath, 0, catalog::ArchiveMark{members, false});
+}
+
+void CatalogSink::AppendMember(const DirEntry& e, std::string_view storedPath) {
+  Hold(e, storedPath, e.folder ? 1 : 0, catalog::ArchiveMark{0, true});
+}
+
+void CatalogSink::AppendRow(const DirEntry& e, std::string_view storedPath, int type,
+                            const catalog::ArchiveMark& mark) {
+  Hold(e, storedPath, type, mark);
+}
 
 void CatalogSink::Finish() {
   if (finished_) return;

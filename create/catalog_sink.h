@@ -16,6 +16,7 @@
 #include <string>
 
 #include "catalog/query.h"
+#include "catalog/statements.h"
 #include "create/row_sink.h"
 
 namespace create {
@@ -36,6 +37,10 @@ class CatalogSink : public RowSink {
 
   void AppendFolder(const DirEntry& e, std::string_view storedPath) override;
   void AppendFile(const DirEntry& e, std::string_view storedPath) override;
+  void AppendArchive(const DirEntry& e, std::string_view storedPath, int64_t members) override;
+  void AppendMember(const DirEntry& e, std::string_view storedPath) override;
+  // Any row: type 1 folder, 0 file, with what it says of archives.
+  void AppendRow(const DirEntry& e, std::string_view storedPath, int type, const catalog::ArchiveMark& mark);
 
   // Writes the rows held back. Throws DbError when one is refused: the rows
   // before it are written, the ones after it dropped, as if the walk had
@@ -53,11 +58,12 @@ class CatalogSink : public RowSink {
     int type = 0;
     int64_t size = 0, modified = 0;
     uint32_t attributes = 0;
+    catalog::ArchiveMark mark;
   };
   void BeforeRow();
   void AfterRow();
   void CommitPending();
-  void Hold(const DirEntry& e, std::string_view storedPath, int type);
+  void Hold(const DirEntry& e, std::string_view storedPath, int type, const catalog::ArchiveMark& mark);
   void WriteOneByOne(int count);
 
   catalog::Query& q_;     // one row a run

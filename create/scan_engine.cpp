@@ -48,7 +48,7 @@ bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std
   // Second pass: every attribute, so hidden and system files are recorded.
   for (const DirEntry& e : entries_) {
     if (ClassifyEntry(e) == 0) {
-      sink_.AppendFile(e, storedPath);
+      if (!RecordArchive(e, diskPath, storedPath)) sink_.AppendFile(e, storedPath);
       ++files_;
       bytes_ += e.size;
       if (hooks_.scannedKB) *hooks_.scannedKB += e.size / 1024;
@@ -56,6 +56,43 @@ bool ScanEngine::ScanFolder(Level& level, const std::string& diskPath, const std
     Pump();
   }
   entries_.clear();
+  return true;
+}
+
+bool ScanEngine::RecordArchive(const DirEntry& e, const std::string& diskPath, const std::string& storedPath) {
+  if (!archives_ || !archives::IsArchiveName(e.name)) return false;
+  listed_.clear();
+  // Members are gathered first: an archive found damaged halfway is a plain
+  // file, with none of them.
+  const archives::ListOutcome outcome = archives_->List(diskPath + e.name, e.size, [&](const archives::ArchiveMember& m) {
+    listed_.push_back(m);
+    if (listed_.size() % 1024 == 0) Pump();  // a disc image of many entries
+  });
+  if (outcome != archives::ListOutcome::Listed || listed_.empty()) {
+    listed_.clear();
+    return false;
+  }
+  const std::vector<archives::ArchiveMember> members = archives::WithImpliedFolders(listed_);
+  listed_.clear();
+  sink_.AppendArchive(e, storedPath, static_cast<int64_t>(members.size()));
+  std::string inside = storedPath;
+  inside.append(e.name).push_back('\\');
+  const size_t insideLength = inside.size();
+  DirEntry row;
+  for (const archives::ArchiveMember& m : members) {
+    const size_t cut = m.path.rfind('\\');
+    const size_t nameAt = cut == std::string::npos ? 0 : cut + 1;
+    inside.resize(insideLength);
+    inside.append(m.path, 0, nameAt);
+    row.name.assign(m.path, nameAt);
+    row.folder = m.isFolder;
+    row.size = m.isFolder ? 0 : m.size;
+    row.modified = m.modified;
+    sink_.AppendMember(row, inside);
+    Pump();
+  }
+  ++archivesListed_;
+  members_ += static_cast<int64_t>(members.size());
   return true;
 }
 

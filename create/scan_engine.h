@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/archive_lister.h"
 #include "create/dir_source.h"
 #include "create/row_sink.h"
 
@@ -48,8 +49,11 @@ inline constexpr const char* kScanStatusText = "创建快照";
 
 class ScanEngine {
  public:
-  ScanEngine(DirectorySource& source, RowSink& sink, ScanHooks hooks)
-      : source_(source), sink_(sink), hooks_(std::move(hooks)) {}
+  // With `archives`, the members of every archive and disc image the lister
+  // reads are recorded below the archive's row (one level deep: an archive
+  // inside an archive is a member file); without it archives are files.
+  ScanEngine(DirectorySource& source, RowSink& sink, ScanHooks hooks, archives::ArchiveLister* archives = nullptr)
+      : source_(source), sink_(sink), hooks_(std::move(hooks)), archives_(archives) {}
 
   // Walks the tree below `root` (a disk path ending in the source's
   // separator), recording every entry under the snapshot `label`. Errors of
@@ -61,6 +65,10 @@ class ScanEngine {
   int64_t FoldersRecorded() const { return folders_; }
   int64_t FilesRecorded() const { return files_; }
   int64_t BytesRecorded() const { return bytes_; }
+  // The archives whose members were recorded, and those members' rows
+  // (none of them among the counts above: they are no entries of the disk).
+  int64_t ArchivesListed() const { return archivesListed_; }
+  int64_t MembersRecorded() const { return members_; }
 
  private:
   struct Level;
@@ -68,6 +76,9 @@ class ScanEngine {
   // the run state is no longer running.
   bool ScanFolder(Level& level, const std::string& diskPath, const std::string& storedPath);
   void Pump();
+  // Records the file as an archive with its members; false (nothing
+  // recorded) when it is none the lister reads, or one it cannot.
+  bool RecordArchive(const DirEntry& e, const std::string& diskPath, const std::string& storedPath);
 
   DirectorySource& source_;
   RowSink& sink_;
@@ -76,7 +87,11 @@ class ScanEngine {
   int64_t folders_ = 0;
   int64_t files_ = 0;
   int64_t bytes_ = 0;
+  archives::ArchiveLister* archives_;
+  int64_t archivesListed_ = 0;
+  int64_t members_ = 0;
   std::vector<DirEntry> entries_;  // the folder being visited
+  std::vector<archives::ArchiveMember> listed_;  // the archive being listed
 };
 
 }  // namespace create

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ini.h"
 #include "platform/text.h"
 
 namespace create {
@@ -65,6 +66,11 @@ FittedText FitToLimit(std::string_view before, std::string_view after, size_t ma
   r.text.append(head).append(middle).append(tail);
   r.caret = head.size() + middle.size();
   return r;
+}
+
+bool ListArchivesSetting(const ini::IniFile& settings) {
+  if (settings.HasKey(kArchivesSection, kArchivesKey)) return settings.ReadBool(kArchivesSection, kArchivesKey, true);
+  return settings.Sections().empty();
 }
 
 }  // namespace create

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace ini {
+class IniFile;
+}
+
 namespace create {
 
 inline constexpr size_t kLabelMaxBytes = 40;  // GBK bytes
@@ -38,5 +42,12 @@ struct FittedText {
 // whole fits, as a limited edit does with typed or pasted text. Never splits
 // a character.
 FittedText FitToLimit(std::string_view before, std::string_view after, size_t maxBytes);
+
+// The create window's option "记录压缩包和光盘映像中的文件", kept in the
+// settings as [Create] Archives: on for a new user (no settings yet), off
+// for a settings file written before the option existed.
+inline constexpr const char* kArchivesSection = "Create";
+inline constexpr const char* kArchivesKey = "Archives";
+bool ListArchivesSetting(const ini::IniFile& settings);
 
 }  // namespace create

@@ -16,11 +16,11 @@ void SnapshotDiff::AddStored(std::string_view path, std::string_view name, int t
   stored_[Key(path, name, type)] = Stored{entry, false};
 }
 
-void SnapshotDiff::Seen(const DirEntry& e, std::string_view storedPath, int type) {
+void SnapshotDiff::Seen(const DirEntry& e, std::string_view storedPath, int type, const catalog::ArchiveMark& mark) {
   key_ = Key(storedPath, e.name, type);
   auto it = stored_.find(key_);
   if (it == stored_.end() || it->second.seen) {
-    added_.push_back(Added{e, std::string(storedPath), type});
+    added_.push_back(Added{e, std::string(storedPath), type, mark});
     return;
   }
   Stored& s = it->second;
@@ -28,8 +28,11 @@ void SnapshotDiff::Seen(const DirEntry& e, std::string_view storedPath, int type
   const bool timeKnown = s.entry.modified != 0;
   const bool changed = (type == 0 && s.entry.size != e.size) || (timeKnown && s.entry.modified != e.modified);
   if (changed) ++changed_;
-  if (changed || s.entry.modified != e.modified || s.entry.attributes != e.attributes)
-    rewrites_.push_back(Rewrite{s.entry.rowid, e});
+  // An archive listed now and not before (or the other way) is rewritten
+  // without counting as changed: its file is the same.
+  const bool markDiffers = s.entry.mark.members != mark.members || s.entry.mark.inArchive != mark.inArchive;
+  if (changed || markDiffers || s.entry.modified != e.modified || s.entry.attributes != e.attributes)
+    rewrites_.push_back(Rewrite{s.entry.rowid, e, mark});
 }
 
 std::vector<int64_t> SnapshotDiff::RemovedRows() const {

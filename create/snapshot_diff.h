@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "catalog/statements.h"
 #include "create/row_sink.h"
 
 namespace create {
@@ -26,6 +27,7 @@ struct StoredEntry {
   int64_t size = 0;
   int64_t modified = 0;  // 0: recorded before the catalogue kept times
   uint32_t attributes = 0;
+  catalog::ArchiveMark mark;
 };
 
 class SnapshotDiff : public RowSink {
@@ -34,18 +36,26 @@ class SnapshotDiff : public RowSink {
   // kept as they are).
   void AddStored(std::string_view path, std::string_view name, int type, const StoredEntry& entry);
 
-  void AppendFolder(const DirEntry& e, std::string_view storedPath) override { Seen(e, storedPath, 1); }
-  void AppendFile(const DirEntry& e, std::string_view storedPath) override { Seen(e, storedPath, 0); }
+  void AppendFolder(const DirEntry& e, std::string_view storedPath) override { Seen(e, storedPath, 1, {}); }
+  void AppendFile(const DirEntry& e, std::string_view storedPath) override { Seen(e, storedPath, 0, {}); }
+  void AppendArchive(const DirEntry& e, std::string_view storedPath, int64_t members) override {
+    Seen(e, storedPath, 0, catalog::ArchiveMark{members, false});
+  }
+  void AppendMember(const DirEntry& e, std::string_view storedPath) override {
+    Seen(e, storedPath, e.folder ? 1 : 0, catalog::ArchiveMark{0, true});
+  }
 
   // After the walk: what to write.
   struct Added {
     DirEntry entry;
     std::string path;
     int type;
+    catalog::ArchiveMark mark;
   };
   struct Rewrite {
     int64_t rowid;
     DirEntry entry;
+    catalog::ArchiveMark mark;
   };
   const std::vector<Added>& AddedRows() const { return added_; }
   // Changed entries, and entries whose time or attributes the catalogue did
@@ -61,7 +71,7 @@ class SnapshotDiff : public RowSink {
     bool seen = false;
   };
   static std::string Key(std::string_view path, std::string_view name, int type);
-  void Seen(const DirEntry& e, std::string_view storedPath, int type);
+  void Seen(const DirEntry& e, std::string_view storedPath, int type, const catalog::ArchiveMark& mark);
 
   std::unordered_map<std::string, Stored> stored_;
   std::vector<Added> added_;

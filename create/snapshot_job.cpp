@@ -39,7 +39,7 @@ SnapshotOutcome TakeSnapshot(catalog::Query& q, DirectorySource& source, const S
         sink.Flush();
         hooks.processMessages();
       };
-    ScanEngine engine(source, sink, walkHooks);
+    ScanEngine engine(source, sink, walkHooks, request.archives);
     engine.Walk(request.root, request.label);  // on error the sink commits as it goes away
     sink.Finish();
     facts = FactsOfWalk(request, engine, started, started);

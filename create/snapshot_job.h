@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "archive/archive_lister.h"
 #include "catalog/query.h"
 #include "catalog/snapshot_facts.h"
 #include "create/dir_source.h"
@@ -19,6 +20,9 @@ struct SnapshotRequest {
   int64_t diskSizeKB = 0;
   std::string memo;   // exactly as typed
   catalog::VolumeIdentity volume;  // recorded with the snapshot
+  // Lists what archives and disc images hold (the create window's option);
+  // null: they are recorded as files.
+  archives::ArchiveLister* archives = nullptr;
 };
 
 // How the walk ended, by the run state at its end.

@@ -44,7 +44,8 @@ catalog::SnapshotFacts ReadStored(catalog::Query& q, const std::string& label, S
     const int64_t type = q.IntegerAt(3);
     if (type == 0 || type == 1)
       diff.AddStored(q.TextAt(1), q.TextAt(2), static_cast<int>(type),
-                     StoredEntry{q.IntegerAt(0), q.IntegerAt(4), q.IntegerAt(5), static_cast<uint32_t>(q.IntegerAt(6))});
+                     StoredEntry{q.IntegerAt(0), q.IntegerAt(4), q.IntegerAt(5), static_cast<uint32_t>(q.IntegerAt(6)),
+                                 catalog::ArchiveMark{q.IntegerAt(7), q.IntegerAt(8) != 0}});
     pace.Row();
   }
   q.Close();
@@ -59,7 +60,7 @@ void WriteChanges(catalog::Query& q, const SnapshotDiff& diff, const std::string
   }
   pace.Now();
   for (const SnapshotDiff::Rewrite& r : diff.Rewrites()) {
-    catalog::UpdateEntryRow(q, r.rowid, r.entry.size, r.entry.modified, r.entry.attributes);
+    catalog::UpdateEntryRow(q, r.rowid, r.entry.size, r.entry.modified, r.entry.attributes, r.mark);
     pace.Row();
   }
   pace.Now();
@@ -67,10 +68,7 @@ void WriteChanges(catalog::Query& q, const SnapshotDiff& diff, const std::string
     catalog::Query rows(q.GetConnection());
     CatalogSink sink(rows);  // inside our transaction: it commits nothing itself
     for (const SnapshotDiff::Added& a : diff.AddedRows()) {
-      if (a.type == 1)
-        sink.AppendFolder(a.entry, a.path);
-      else
-        sink.AppendFile(a.entry, a.path);
+      sink.AppendRow(a.entry, a.path, a.type, a.mark);
       pace.Row(&sink);
     }
     sink.Finish();
@@ -90,7 +88,7 @@ UpdateResult UpdateSnapshot(catalog::Query& q, DirectorySource& source, const Sn
   SnapshotDiff diff;
   const catalog::SnapshotFacts before = ReadStored(q, request.label, diff, pace);
   if (beforeWalk) beforeWalk();
-  ScanEngine engine(source, diff, hooks);
+  ScanEngine engine(source, diff, hooks, request.archives);
   engine.Walk(request.root, request.label);
   UpdateResult result;
   result.counts = diff.Counts();

@@ -61,7 +61,7 @@ void TfrmCreate::BtnUpdateClick() {
   }
   SetRunControls(caption);
   const ScanHooks hooks = RunHooks();
-  SnapshotRequest request{label, root, DiskSizeKB, "", SelectedVolume};
+  SnapshotRequest request{label, root, DiskSizeKB, "", SelectedVolume, ArchivesOfRun()};
   UpdateResult result;
   try {
     PrefetchSource source(source_, 2);

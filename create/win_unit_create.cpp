@@ -74,7 +74,7 @@ TfrmCreate::TfrmCreate(shell::MainWindow& main)
   };
   position = ui::poOwnerFormCenter;
   SetCaption(ui::App().Title + " - 创建快照");
-  SetClientSize(553, 321);
+  SetClientSize(553, 343);
   LayOut();
   LoadPictures();
   ADOQryCreate.SetConnection(&main_.connection());
@@ -126,7 +126,10 @@ TfrmCreate::TfrmCreate(shell::MainWindow& main)
   OnDestroy = [this] { FormDestroy(); };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 
-  ChkEjectCD.SetChecked(ini::IniFile(IniPath()).ReadBool(kIniSection, kIniKey, false));
+  const ini::IniFile settings(IniPath());
+  ChkEjectCD.SetChecked(settings.ReadBool(kIniSection, kIniKey, false));
+  ChkArchives.SetChecked(ListArchivesSetting(settings));
+  ChkArchives.SetHint("把 zip、rar、7z、cab、tar 和 iso 中的文件也记入快照，可以浏览和查找");
   ScannedKB = 0;
 }
 
@@ -151,8 +154,9 @@ void TfrmCreate::LayOut() {
   Label2.SetBounds(150, 132, width, 16);
   Memo1.SetBounds(150, 150, width, 68);
   ChkEjectCD.SetBounds(150, 224, width, 20);
-  Gauge1.SetBounds(12, 252, 529, 20);
-  const int top = 282, height = 28;
+  ChkArchives.SetBounds(150, 246, width, 20);
+  Gauge1.SetBounds(12, 274, 529, 20);
+  const int top = 304, height = 28;
   BtnCreate.SetBounds(12, top, 72, height);
   BtnUpdate.SetBounds(88, top, 88, height);
   BtnCancel.SetBounds(180, top, 72, height);
@@ -164,9 +168,9 @@ void TfrmCreate::LayOut() {
   for (ui::Label* l : {&Label1, &Label2, &Label3}) l->SetFontColor(ui::clNavy);
   LblKnown.SetFontColor(ui::clNavy);
   // Tab positions as the window lists them.
-  ui::Control* order[] = {&EdtCDID, &ComboBoxEx1, &ChkEjectCD, &BtnCreate,     &BtnUpdate, &BtnCancel,
-                          &BtnStop, &BtnBack,     &BtnEjectCD, &BtnExitCreate, &Memo1};
-  for (int i = 0; i < 11; ++i) order[i]->SetTabOrder(i);
+  ui::Control* order[] = {&EdtCDID, &ComboBoxEx1, &ChkEjectCD, &ChkArchives,   &BtnCreate, &BtnUpdate,
+                          &BtnCancel, &BtnStop,   &BtnBack,    &BtnEjectCD, &BtnExitCreate, &Memo1};
+  for (int i = 0; i < 12; ++i) order[i]->SetTabOrder(i);
 }
 
 void TfrmCreate::LoadPictures() {
@@ -211,6 +215,7 @@ void TfrmCreate::FormDestroy() {
   // window's settings.
   ini::IniFile ini(IniPath());
   ini.WriteBool(kIniSection, kIniKey, ChkEjectCD.Checked());
+  ini.WriteBool(kArchivesSection, kArchivesKey, ChkArchives.Checked());
   ini.SaveIfWritable();
 }
 
@@ -299,6 +304,7 @@ void TfrmCreate::SetRunControls(const std::string& caption) {
   BtnUpdate.SetEnabled(false);
   BtnExitCreate.SetEnabled(false);
   ComboBoxEx1.SetEnabled(false);
+  ChkArchives.SetEnabled(false);  // the run's lister is chosen at its start
   BtnCancel.SetEnabled(true);
   BtnStop.SetEnabled(true);
   BtnBack.SetEnabled(true);
@@ -313,6 +319,7 @@ void TfrmCreate::EndRun(bool eject) {
   EdtCDID.SetEnabled(true);
   EdtCDID.SetText("");
   ComboBoxEx1.SetEnabled(true);
+  ChkArchives.SetEnabled(true);
   BtnBack.SetEnabled(false);
   if (eject) EjectAfterRun();
   BtnEjectCD.SetEnabled(true);
@@ -346,7 +353,7 @@ void TfrmCreate::BtnCreateClick() {
 
   SetRunControls(caption);
   const ScanHooks hooks = RunHooks();
-  SnapshotRequest request{label, root, DiskSizeKB, Memo1.Text(), VolumeOf(root)};
+  SnapshotRequest request{label, root, DiskSizeKB, Memo1.Text(), VolumeOf(root), ArchivesOfRun()};
   SnapshotOutcome outcome = SnapshotOutcome::kCompleted;
   try {
     // Two readers keep the next folders listed while this thread records.
@@ -371,6 +378,12 @@ void TfrmCreate::BtnCreateClick() {
   }
   EndRun(true);
   RecogniseSelectedDisk();
+}
+
+archives::ArchiveLister* TfrmCreate::ArchivesOfRun() {
+  if (!ChkArchives.Checked()) return nullptr;
+  if (!archives_) archives_ = archives::MakeArchiveLister();
+  return archives_.get();
 }
 
 ScanHooks TfrmCreate::RunHooks() {

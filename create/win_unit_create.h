@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "shell/win_main_window.h"
+#include "archive/archive_lister.h"
 #include "catalog/connection.h"
 #include "catalog/query.h"
 #include "catalog/snapshot_facts.h"
@@ -48,6 +49,7 @@ class TfrmCreate : public ui::Form {
   ui::Edit EdtCDID{this};
   ui::ComboBoxEx ComboBoxEx1{this};
   ui::CheckBox ChkEjectCD{this, "创建快照后自动弹开光驱"};
+  ui::CheckBox ChkArchives{this, "记录压缩包和光盘映像中的文件(&Z)"};
   ui::BitBtn BtnCreate{this, "创建(&S)"};
   // Enabled when the selected drive holds a catalogued disk (LblKnown says
   // which snapshot): scans it again into that snapshot.
@@ -130,6 +132,8 @@ class TfrmCreate : public ui::Form {
   std::string IniPath() const;
   int Say(std::string_view text, UINT flags);
   void SetRunControls(const std::string& caption);
+  // The lister of archives for a run, or null when the option is off.
+  archives::ArchiveLister* ArchivesOfRun();
   // The hooks of a run and the start of its progress, shared by a new
   // snapshot and an update.
   ScanHooks RunHooks();
@@ -151,6 +155,7 @@ class TfrmCreate : public ui::Form {
   std::string lastLabel_;
   std::string lastMemo_;
   bool trayShown_ = false;
+  std::unique_ptr<archives::ArchiveLister> archives_;
 };
 
 }  // namespace create

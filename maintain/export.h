@@ -19,12 +19,21 @@ bool IsWebPageName(std::string_view fileName);
 // The export as UTF-8 text, every line ending in CR LF: the heading, then
 // one line per entry in the order of Path + Name ignoring letter case, a
 // folder's line ending in "\     目录", a file's in "     文件".
-std::string BuildExportText(catalog::Query& q, std::string_view label, bool webPage);
+// The members of archives are lines too when asked for, each under its
+// archive's path.
+std::string BuildExportText(catalog::Query& q, std::string_view label, bool webPage,
+                            bool withArchiveMembers = false);
 
 // Builds the export of `label` in the form its name asks for and writes it to
 // `fileName`. Throws DbError or std::runtime_error; the target then keeps its
 // previous content.
-void ExportSnapshot(catalog::Query& q, std::string_view label, const std::string& fileName);
+void ExportSnapshot(catalog::Query& q, std::string_view label, const std::string& fileName,
+                    bool withArchiveMembers = false);
+
+// The save dialog's kinds of file: today's two, and for a snapshot that
+// holds archives' members the same two "包括压缩包中的文件" after them.
+std::string ExportFilter(bool offerArchiveMembers);
+bool ExportWithArchiveMembers(int filterIndex);
 
 // The save dialog's old style is used when the system is newer than 5.0 and
 // a skin is active.

@@ -1,6 +1,7 @@
 #include "maintain/win_commands.h"
 
 #include "catalog/connection.h"
+#include "catalog/statements.h"
 #include "maintain/export.h"
 #include "maintain/snapshot_edit.h"
 
@@ -54,14 +55,14 @@ void TBtnExportClick(shell::MainWindow& main, ui::SaveDialog& saveDialog) {
   saveDialog.OldStyle = UseOldStyleSaveDialog(main.osNewerThan50(), main.skinActive());
   saveDialog.Title = kExportTitle;
   saveDialog.FileName = label;
-  saveDialog.Filter = kExportFilter;
+  saveDialog.Filter = ExportFilter(catalog::SnapshotHasArchiveMembers(main.query(), label));
   saveDialog.FilterIndex = 2;
   saveDialog.DefaultExt = "HTM";
   saveDialog.OverwritePrompt = true;
   saveDialog.Tag = 99;
   if (!saveDialog.Execute()) return;
   BusyCursor busy;
-  ExportSnapshot(main.query(), label, saveDialog.FileName);
+  ExportSnapshot(main.query(), label, saveDialog.FileName, ExportWithArchiveMembers(saveDialog.FilterIndex));
   ui::ShowMessageBox(&main.form(), ExportDoneMessage(), MB_OK | MB_ICONQUESTION);
 }
 

@@ -30,6 +30,5 @@ void mnuCompactDBClick(TfrmCompactDB& dialog);
 
 // The save dialog's texts.
 inline constexpr const char* kExportTitle = "快照导出至";
-inline constexpr const char* kExportFilter = "文本文件(.TXT)|*.txt|网页(*.HTM)|*.htm";
 
 }  // namespace maintain

@@ -86,6 +86,23 @@ EntryActionItems AddEntryActions(ui::PopupMenu& menu, shell::MainWindow& main, u
 
 std::string InsertDiskMessage(std::string_view label) { return "请插入 " + std::string(label); }
 
+namespace {
+
+// A member of an archive has no path of its own on the disk: Explorer
+// selects the archive that holds it, the nearest file above it.
+std::wstring SelectablePath(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+  for (size_t cut = path.rfind(L'\\'); cut != std::wstring::npos && cut > 0; cut = path.rfind(L'\\', cut - 1)) {
+    const std::wstring above = path.substr(0, cut);
+    const DWORD attributes = GetFileAttributesW(above.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? path : above;
+  }
+  return path;
+}
+
+}  // namespace
+
 void OpenLocation(shell::MainWindow& main, ui::Form& owner, const EntryRef& entry) {
   const std::string label(catalog::LabelOfPath(entry.folder));
   const std::string root = main.DriveOfSnapshot(label);
@@ -94,7 +111,7 @@ void OpenLocation(shell::MainWindow& main, ui::Form& owner, const EntryRef& entr
     ui::ShowMessageBox(&owner, InsertDiskMessage(label), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  const std::wstring args = L"/select,\"" + ui::Wide(*path) + L"\"";
+  const std::wstring args = L"/select,\"" + SelectablePath(ui::Wide(*path)) + L"\"";
   ShellExecuteW(owner.Handle(), L"open", L"explorer.exe", args.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

@@ -7,4 +7,4 @@
 #define IDI_TOOLBAR_COUNT 13
 // The 11 kind icons in kind order (ImgLstLarge / ImgLstSmall).
 #define IDI_KIND_FIRST 300
-#define IDI_KIND_COUNT 11
+#define IDI_KIND_COUNT 12

@@ -141,6 +141,8 @@ CatalogStatistics ComputeStatistics(const catalog::IndexContents& contents, cons
       const int32_t slot = slots.Of(c.path[i]);
       if (slot == SnapshotSlots::kNotChosen) continue;
       SnapshotFigures& snap = s.snapshots[static_cast<size_t>(slot)];
+      // What an archive holds is counted once, in the archive's own size.
+      if (c.inArchive[i]) continue;
       if (kind == EntryKind::Folder) {
         ++s.folders;
         ++snap.folders;

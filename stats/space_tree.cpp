@@ -110,6 +110,8 @@ class SpaceTreeBuilder {
         const uint32_t path = c.path[i];
         const EntryKind kind = c.kind[i];
         const uint8_t scope = path < inScope_.size() ? inScope_[path] : 0;
+        // An archive takes its own size on the disk; its members take none.
+        if (c.inArchive[i]) continue;
         if (scope != kInside) {
           // The root folder's own entry gives the root its rowid.
           if (scope == kRootParent && kind == EntryKind::Folder && c.Name(i) == rootName && t_.entry_root_ == kNone)

@@ -98,4 +98,7 @@ TEST(BrowseEntryTexts, DateAndAttributesOfTheDetailsBox) {
   const std::string old = FileDetailsWithDates("a.doc", "[CD1]:\\", 2048, true, 0, 0);
   EXPECT_NE(old.find("修改日期: 未记录"), std::string::npos);
   EXPECT_EQ(old.find("1601"), std::string::npos);
+  EXPECT_EQ(ArchiveMembersLine(7), "\r压缩包内容: 7 个文件和文件夹  ");
+  EXPECT_EQ(ArchiveMembersLine(1234567), "\r压缩包内容: 1,234,567 个文件和文件夹  ");
+  EXPECT_EQ(ArchiveMembersLine(100), "\r压缩包内容: 100 个文件和文件夹  ");
 }

@@ -67,6 +67,7 @@ Generated Generate(unsigned seed, int count) {
       modified = TicksOfUtc(y, 12, 31, 13, 0, 0) + (static_cast<int64_t>(rng() % 7200) - 3600) * filetime::kTicksPerSecond;
     }
     g.rows.emplace_back(rowid, kind, name, size, modified, kPaths[rng() % std::size(kPaths)]);
+    g.rows.back().inArchive = rng() % 8 == 0;
   }
   return g;
 }
@@ -94,6 +95,7 @@ PlainFigures Plain(const Generated& g, const std::vector<std::string>* labels) {
     if (labels && std::none_of(labels->begin(), labels->end(), [&](const std::string& l) { return Lower(l) == label; }))
       continue;
     auto& snap = p.snapshots[label];
+    if (r.inArchive) continue;  // counted in its archive's size
     if (r.kind == EntryKind::Folder) {
       ++p.folders;
       ++snap[0];

@@ -131,4 +131,12 @@ TEST(ExportDialogRules, OldStyleOnlyWithSkinOnNewerSystems) {
   EXPECT_FALSE(UseOldStyleSaveDialog(true, false));
   EXPECT_FALSE(UseOldStyleSaveDialog(false, true));
   EXPECT_EQ(ExportDoneMessage(), "快照导出完成！");
+  // Today's two kinds of file, and the two with archives' members after
+  // them only for a snapshot that holds some.
+  EXPECT_EQ(ExportFilter(false), "文本文件(.TXT)|*.txt|网页(*.HTM)|*.htm");
+  EXPECT_EQ(ExportFilter(true).rfind(ExportFilter(false) + "|文本文件，包括压缩包中的文件(.TXT)|*.txt|", 0), 0u);
+  EXPECT_FALSE(ExportWithArchiveMembers(1));
+  EXPECT_FALSE(ExportWithArchiveMembers(2));
+  EXPECT_TRUE(ExportWithArchiveMembers(3));
+  EXPECT_TRUE(ExportWithArchiveMembers(4));
 }

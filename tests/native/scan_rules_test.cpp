@@ -3,6 +3,7 @@
 
 #include "create/message_pacer.h"
 #include "create/scan_rules.h"
+#include "platform/ini.h"
 #include "platform/text.h"
 
 using namespace create;
@@ -77,6 +78,15 @@ TEST(ScanRulesTest, FitToLimitCutsWhatWasInserted) {
   // A character outside GBK takes four GB18030 bytes.
   t = FitToLimit(std::string(36, 'A'), std::string(36, 'A') + "😀😀", 40);
   EXPECT_EQ(t.text, std::string(36, 'A') + "😀");
+}
+
+// On for a new user; a settings file from before the option keeps it off;
+// a kept choice wins either way.
+TEST(ScanRulesTest, ArchivesOptionByTheSettingsFilesAge) {
+  EXPECT_TRUE(ListArchivesSetting(ini::IniFile::FromText("")));
+  EXPECT_FALSE(ListArchivesSetting(ini::IniFile::FromText("[AutoCD]\r\nAutoCD=0\r\n")));
+  EXPECT_TRUE(ListArchivesSetting(ini::IniFile::FromText("[AutoCD]\r\nAutoCD=0\r\n[Create]\r\nArchives=1\r\n")));
+  EXPECT_FALSE(ListArchivesSetting(ini::IniFile::FromText("[Create]\r\nArchives=0\r\n")));
 }
 
 TEST(MessagePacerTest, PassesRequestsOnAtMostOncePerInterval) {

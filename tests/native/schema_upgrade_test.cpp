@@ -110,9 +110,56 @@ TEST_F(OldFormTest, ReadOnlyItIsUsedAsItIsAndNothingIsAdded) {
   std::string label;
   catalog::SnapshotFacts found;
   EXPECT_FALSE(catalog::FindSnapshotOfVolume(q, catalog::VolumeIdentity{42, "X", "", 0, 0, 0}, label, found));
+  // Without the columns of archives' members: the export, its question and
+  // the names in memory read what there is.
+  EXPECT_FALSE(catalog::KeepsArchiveMembers(cn));
+  EXPECT_FALSE(catalog::SnapshotHasArchiveMembers(q, "OLD"));
+  std::vector<std::string> exported;
+  catalog::OpenExportRows(q, "OLD");
+  for (; !q.Eof(); q.Next()) exported.push_back(q.AsString("FileDir"));
+  q.Close();
+  EXPECT_EQ(exported, (std::vector<std::string>{"[OLD]:\\docs", "[OLD]:\\docs\\a.txt"}));
+  cn.Names().BringInStep(cn);
+  EXPECT_EQ(cn.Names().Contents().TotalEntries(), 2u);
   cn.Close();
   testsupport::SetImmutable(dir.File("Kestrova"), false);
   EXPECT_EQ(Bytes(dir.File("Kestrova")), before);
+}
+
+// A catalogue of the second form (dates and identity, no archives' members)
+// gains the members' columns once and keeps its rows.
+TEST(SecondFormCatalogue, OpenedWritableItGainsTheArchiveColumns) {
+  testsupport::TempDir dir;
+  const std::string file = dir.File("Kestrova");
+  catalog::CreateEmptyCatalog(file, catalog::kDatabasePassword);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "ALTER TABLE CDFile DROP COLUMN Members; ALTER TABLE CDFile DROP COLUMN InArchive;"
+                         "PRAGMA user_version=1;"
+                         "INSERT INTO CDFile(Name, Path, Type, Size, Modified, Attr) VALUES('a.zip', '[V1]:\\', 0, 9, 5, 32);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  int version = -1;
+  EXPECT_EQ(Occurrences(SchemaOf(file, &version), "InArchive"), 0u);
+  EXPECT_EQ(version, 1);
+  catalog::Connection cn;
+  cn.SetConnectionString(catalog::BuildConnectionString(dir.Path() + "/"));
+  cn.Open();
+  EXPECT_TRUE(catalog::KeepsArchiveMembers(cn));
+  catalog::Query q(&cn);
+  catalog::OpenFileRow(q, "[V1]:\\", "a.zip");
+  ASSERT_FALSE(q.Eof());
+  EXPECT_EQ(q.AsInteger("Modified"), 5);
+  EXPECT_TRUE(q.IsNull("Members"));
+  EXPECT_TRUE(q.IsNull("InArchive"));
+  q.Close();
+  cn.Close();
+  const std::string schema = SchemaOf(file, &version);
+  EXPECT_EQ(version, catalog::kSchemaVersion);
+  EXPECT_EQ(Occurrences(schema, "InArchive"), 1u);
+  EXPECT_EQ(Occurrences(schema, "Modified"), 1u);
 }
 
 TEST(EmptyCatalogue, HasTheNewColumnsAndTheSchemaVersion) {
@@ -122,7 +169,7 @@ TEST(EmptyCatalogue, HasTheNewColumnsAndTheSchemaVersion) {
   const std::string schema = SchemaOf(dir.File("Kestrova"), &version);
   EXPECT_EQ(version, catalog::kSchemaVersion);
   for (const char* column : {"Serial", "VolumeLabel", "FileSystem", "DriveKind", "TotalBytes", "FreeBytes", "Folders",
-                             "Files", "FileBytes", "Created", "Updated", "Modified", "Attr"})
+                             "Files", "FileBytes", "Created", "Updated", "Modified", "Attr", "Members", "InArchive"})
     EXPECT_EQ(Occurrences(schema, std::string(" ") + column + " "), 1u) << column;
 }
 

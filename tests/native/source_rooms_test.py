@@ -23,11 +23,11 @@ MAY_INCLUDE = {
     'skin/win': {'platform', 'ui', 'skin/image', 'skin/archive', 'skin/model', 'skin/layout'},
     'browse': {'platform', 'catalog', 'ui'},
     'shell': {'platform', 'catalog', 'ui', 'browse'},
-    'create': {'platform', 'catalog', 'ui', 'shell', 'resources'},
+    'create': {'platform', 'catalog', 'archive', 'ui', 'shell', 'resources'},
     'maintain': {'platform', 'catalog', 'ui', 'browse', 'shell'},
     'duplicates': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
     'stats': {'platform', 'catalog', 'ui', 'browse', 'shell', 'maintain'},
-    'app': {'platform', 'catalog', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'stats', 'resources',
+    'app': {'platform', 'catalog', 'archive', 'ui', 'browse', 'shell', 'create', 'maintain', 'duplicates', 'stats', 'resources',
             'skin/image', 'skin/archive', 'skin/model', 'skin/layout', 'skin/win'},
 }
 # Rooms with no Win32 file at all (platform/ keeps one file per system).

@@ -98,6 +98,25 @@ TEST(SpaceTree, FoldersFoundByStoredPathAndSummedUpwards) {
   }
 }
 
+// An archive is one file of its own size: what it holds takes no space of
+// the disk and makes no folder.
+TEST(SpaceTree, AnArchivesMembersAreNotCountedAgain) {
+  std::vector<Row> rows = {
+      Row(1, EntryKind::File, "pack.zip", 1000, catalog::kUnknownTime, "[A]:\\"),
+      Row(2, EntryKind::Folder, "sub", 0, catalog::kUnknownTime, "[A]:\\pack.zip\\"),
+      Row(3, EntryKind::File, "big.iso", 5000, catalog::kUnknownTime, "[A]:\\pack.zip\\sub\\"),
+      Row(4, EntryKind::File, "a.txt", 10, catalog::kUnknownTime, "[A]:\\"),
+  };
+  for (size_t i = 1; i < 3; ++i) rows[i].inArchive = true;
+  NameIndex index;
+  const catalog::IndexContents contents = ContentsOf(index, rows);
+  const SpaceTree tree = SpaceTree::Build(contents, "[A]:\\");
+  ASSERT_EQ(tree.Size(), 3u);  // the root, pack.zip, a.txt
+  EXPECT_EQ(tree.Bytes(0), 1010);
+  EXPECT_FALSE(tree.IsFolder(tree.FirstChild(0)));
+  EXPECT_EQ(tree.Name(tree.FirstChild(0)), "pack.zip");
+}
+
 TEST(SpaceTree, FoldersWithoutEntriesAreMadeFromThePath) {
   const std::vector<Row> rows = {
       Row(1, EntryKind::Folder, "docs", 0, catalog::kUnknownTime, "[A]:\\"),
