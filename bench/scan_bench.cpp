@@ -30,6 +30,7 @@
 #include "catalog/connection.h"
 #include "catalog/schema.h"
 #include "catalog/statements.h"
+#include "archive/archive_lister.h"
 #include "create/memory_source.h"
 #include "create/message_pacer.h"
 #include "create/prefetch_source.h"
@@ -292,6 +293,12 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
   const double privateBefore = PrivateMemoryMB();
   auto start = Clock::now();
   create::SnapshotRequest req{"BENCH", root, 100 * 1024 * 1024, "", {}};
+  // SCAN_BENCH_ARCHIVES=1: what archives and disc images hold is recorded
+  // too (the create window's option).
+  const char* archivesVar = std::getenv("SCAN_BENCH_ARCHIVES");
+  const std::unique_ptr<archives::ArchiveLister> lister =
+      archivesVar && std::atoi(archivesVar) ? archives::MakeArchiveLister() : nullptr;
+  req.archives = lister.get();
   int64_t rows = 0;
   if (update) {
     create::TakeSnapshot(q, source, req, hooks, [&] { state = create::kScanRunning; });
@@ -319,9 +326,9 @@ int Scan(const std::string& treeArg, const std::string& dir, bool store, bool up
     rows = sink.rows;
   }
   double secs = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("%s (%d readers, %zu folders read ahead): %lld rows in %.2f s = %.0f entries/s (%lld message calls); "
+  std::printf("%s%s (%d readers, %zu folders read ahead): %lld rows in %.2f s = %.0f entries/s (%lld message calls); "
               "peak memory %.1f MB (%.1f MB before), private %.1f MB at most (%.1f MB before)\n",
-              store ? "scan" : "walk", threads, prefetch.Hits(), static_cast<long long>(rows), secs, rows / secs,
+              store ? "scan" : "walk", lister ? " with archives" : "", threads, prefetch.Hits(), static_cast<long long>(rows), secs, rows / secs,
               static_cast<long long>(pumps), PeakMemoryMB(), before, privatePeak, privateBefore);
   return 0;
 }

@@ -210,7 +210,7 @@ size_t CheckBlock(const std::vector<Row>& rows, size_t i, const std::string& pat
 TEST_F(CreateWindowTest, LaidOutWithItsTextsHintsAndInitialStates) {
   EXPECT_EQ(form->Caption(), "Vorlune - 创建快照");
   EXPECT_EQ(form->ClientWidth(), 553);
-  EXPECT_EQ(form->ClientHeight(), 321);
+  EXPECT_EQ(form->ClientHeight(), 343);
   EXPECT_EQ(form->Label1.Caption(), "选择创建设快照的存储设备：        ");
   EXPECT_EQ(form->Label3.Caption(), "输入存储盘标签：");
   EXPECT_EQ(form->Label2.Caption(), "备注：");
@@ -218,6 +218,7 @@ TEST_F(CreateWindowTest, LaidOutWithItsTextsHintsAndInitialStates) {
   EXPECT_EQ(form->EdtCDID.Color(), ui::clCream);
   EXPECT_TRUE(GetWindowLongW(form->EdtCDID.Handle(), GWL_STYLE) & ES_UPPERCASE);
   EXPECT_EQ(form->ChkEjectCD.Caption(), "创建快照后自动弹开光驱");
+  EXPECT_EQ(form->ChkArchives.Caption(), "记录压缩包和光盘映像中的文件(&Z)");
   struct {
     ui::Control& c;
     const char* caption;
@@ -245,11 +246,12 @@ TEST_F(CreateWindowTest, LaidOutWithItsTextsHintsAndInitialStates) {
   EXPECT_EQ(form->Image2.Width(), 125);
   EXPECT_NE(form->Image2.Picture(), nullptr);
   EXPECT_FALSE(form->ChkEjectCD.Checked());  // no settings file yet
+  EXPECT_TRUE(form->ChkArchives.Checked());   // a new user lists archives
 
-  // Tab order: label, drive list, check box, the six buttons, memo.
+  // Tab order: label, drive list, the check boxes, the six buttons, memo.
   form->Show();
   std::vector<HWND> want = {form->EdtCDID.Handle(),    form->ComboBoxEx1.Handle(), form->ChkEjectCD.Handle(),
-                            form->BtnCreate.Handle(),  form->BtnEjectCD.Handle(),  form->BtnExitCreate.Handle(),
+                            form->ChkArchives.Handle(), form->BtnCreate.Handle(),  form->BtnEjectCD.Handle(),  form->BtnExitCreate.Handle(),
                             form->Memo1.Handle()};
   HWND h = GetNextDlgTabItem(form->Handle(), nullptr, FALSE);
   for (HWND w : want) {
@@ -709,6 +711,14 @@ TEST_F(CreateWindowTest, EjectOptionKeptInTheSettingsFile) {
   fileio::WriteFileAtomic(ui::Narrow(folder_) + "Kestrova.ini", "[AutoCD]\r\nAutoCD=yes\r\n");
   MakeWindow();
   EXPECT_FALSE(form->ChkEjectCD.Checked());  // not a number: false
+  // A settings file from before the archives option leaves it off; the
+  // choice is kept from then on.
+  EXPECT_FALSE(form->ChkArchives.Checked());
+  form->ChkArchives.SetChecked(true);
+  form->FormDestroy();
+  EXPECT_EQ(ini::IniFile(ui::Narrow(folder_) + "Kestrova.ini").ReadString("Create", "Archives", ""), "1");
+  MakeWindow();
+  EXPECT_TRUE(form->ChkArchives.Checked());
 }
 
 // Pictures for the help pages and for a person to look at, taken by
