@@ -3,6 +3,8 @@
 # the win64 tree is built and a Wine session is up) under Wine:
 #  - a tree of 1,000 zip files of 100 members each and 10 iso images of
 #    1,000 entries, scanned with the option off and on;
+#  - the same members unpacked as real folders and files, option off: what
+#    a member costs beside what an entry of the disk costs;
 #  - the 200,000-entry tree of scan_bench.sh (no archives), off and on;
 #  - the peak memory of a scan of one 4 GB zip and of one 4 GB iso, off and
 #    on (SIZE_GB=0 leaves them out: they take 8 GB of disk).
@@ -15,6 +17,7 @@ SIZE_GB=${SIZE_GB:-4}
 NATIVE=$ROOT/build/native/bench/scan_bench
 WIN=$ROOT/build/win64/bench/scan_bench.exe
 ARCH=$DIR/archives-tree
+UNPACKED=$DIR/archives-unpacked
 PLAIN=$DIR/tree
 BIG=$DIR/big-archives
 mkdir -p "$DIR"
@@ -45,6 +48,29 @@ EOF
   done
   touch "$ARCH/.complete"
 fi
+if [[ ! -f $UNPACKED/.complete ]]; then
+  rm -rf "$UNPACKED"
+  python3 - "$UNPACKED" <<'EOF'
+import os, sys
+root = sys.argv[1]
+def touch(path, size):
+    with open(path, "wb") as f:
+        f.write(b"x" * size)
+for z in range(1000):
+    archive = os.path.join(root, "backup%02d" % (z // 50), "photos%04d" % z)
+    for m in range(100):
+        folder = os.path.join(archive, str(m // 25))
+        os.makedirs(folder, exist_ok=True)
+        touch(os.path.join(folder, "IMG_%04d.JPG" % m), m + 1)
+for i in range(10):
+    for d in range(20):
+        folder = os.path.join(root, "images", "disc%d" % i, "d%d" % d)
+        os.makedirs(folder, exist_ok=True)
+        for f in range(49):
+            touch(os.path.join(folder, "f%d.txt" % f), 0)
+EOF
+  touch "$UNPACKED/.complete"
+fi
 "$NATIVE" make "$PLAIN" 200000 >/dev/null
 
 if ((SIZE_GB > 0)) && [[ ! -f $BIG/.complete ]]; then
@@ -68,11 +94,12 @@ run() {  # label, archives 0/1, tree
   fi
 }
 
-find "$ARCH" "$PLAIN" -printf '%s %p\n' >/dev/null  # warm the cache
+find "$ARCH" "$UNPACKED" "$PLAIN" -printf '%s %p\n' >/dev/null  # warm the cache
 for ((r = 1; r <= ROUNDS; r++)); do
   echo "round $r"
   run "archives tree, option off" 0 "$ARCH"
   run "archives tree, option on" 1 "$ARCH"
+  run "the same unpacked, option off" 0 "$UNPACKED"
   run "plain tree, option off" 0 "$PLAIN"
   run "plain tree, option on" 1 "$PLAIN"
 done

@@ -20,6 +20,8 @@ struct SaveDialogSeen {
 // What the test does with the save dialog once it is up: the file name to
 // type (empty: cancel).
 std::function<void(HWND)> g_drive;
+// What the test does with the list of file types before the name is typed.
+std::function<void(HWND)> g_choose;
 
 HWND FindSaveDialog() {
   HWND found = nullptr;
@@ -84,6 +86,7 @@ class ExportDialogTest : public testsupport::SnapshotCommandTest {
       int nameId = GetDlgItem(dlg, kFileNameCombo) ? kFileNameCombo : kFileNameEdit;
       seen.fileName = ItemText(dlg, nameId);
       HWND types = GetDlgItem(dlg, kFileTypes);
+      if (g_choose) g_choose(types);
       int sel = static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
       wchar_t t[128] = {};
       SendMessageW(types, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(t));
@@ -156,4 +159,47 @@ TEST_F(ExportDialogTest, PlainTextForTxtAndHtmlNamesAndTheOverwriteQuestion) {
   ASSERT_EQ(boxes.Count(), 1);
   EXPECT_EQ(boxes.Last().buttons, static_cast<UINT>(MB_YESNO));
   EXPECT_EQ(Read("old.txt"), "keep");
+}
+
+// A snapshot holding archives' members: the dialog offers the two kinds
+// with them after today's two; today's kinds write today's bytes.
+TEST_F(ExportDialogTest, MembersOfArchivesOnlyWhenTheirKindIsChosen) {
+  boxes.Plan(IDOK);
+  Export("before.txt");
+  const std::string before = Read("before.txt");
+  AddRow("[CD1]:\\docs\\", "pack.zip", 0, 99);
+  AddRow("[CD1]:\\docs\\pack.zip\\", "inner.txt", 0, 3);
+  cn.Execute("Update CDFile Set Members=1 Where Name='pack.zip'; Update CDFile Set InArchive=1 Where Name='inner.txt'");
+  std::vector<std::string> kinds;
+  int kind = 0;  // the type to choose before OK (1-based; 0: as offered)
+  g_choose = [&](HWND types) {
+    for (int i = 0; i < static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0)); ++i) {
+      wchar_t t[128] = {};
+      SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(t));
+      kinds.push_back(ui::Narrow(t));
+    }
+    if (kind == 0) return;
+    SendMessageW(types, CB_SETCURSEL, kind - 1, 0);
+    SendMessageW(GetParent(types), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(types), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(types));
+  };
+  boxes.Plan(IDOK);
+  Export("plain.txt");
+  EXPECT_EQ(kinds, (std::vector<std::string>{"文本文件(.TXT)", "网页(*.HTM)", "文本文件，包括压缩包中的文件(.TXT)",
+                                             "网页，包括压缩包中的文件(*.HTM)"}));
+  const std::string plain = text::FromGb18030(Read("plain.txt"));
+  EXPECT_NE(plain.find("[CD1]:\\docs\\pack.zip     文件\r\n"), std::string::npos);
+  EXPECT_EQ(plain.find("inner.txt"), std::string::npos);
+  kind = 3;
+  boxes.Plan(IDOK);
+  Export("members.txt");
+  EXPECT_EQ(saveDialog.FilterIndex, 3);
+  const std::string members = text::FromGb18030(Read("members.txt"));
+  EXPECT_NE(members.find("[CD1]:\\docs\\pack.zip\\inner.txt     文件\r\n"), std::string::npos);
+  g_choose = nullptr;
+  // The snapshot without its archive's rows exports as before, byte for byte.
+  cn.Execute("Delete From CDFile Where Name In ('pack.zip', 'inner.txt')");
+  boxes.Plan(IDOK);
+  Export("after.txt");
+  EXPECT_EQ(Read("after.txt"), before);
 }
