@@ -1,7 +1,8 @@
 // The archive lister over libarchive: headers only, every member's data
 // skipped. A name stored in no Unicode form (a zip without the UTF-8 flag)
 // is taken as UTF-8 when it is valid UTF-8, and otherwise as GBK, the code
-// page Chinese archivers write.
+// page Chinese archivers write; on Linux and on Windows alike, whatever the
+// machine's code page.
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -13,6 +14,11 @@
 
 #include "archive/archive_lister.h"
 #include "platform/text.h"
+
+#ifdef _WIN32
+// archive/libarchive_name_form.c
+extern "C" const char* vorlune_entry_name_bytes(struct archive_entry* entry);
+#endif
 
 namespace archives {
 namespace {
@@ -36,7 +42,12 @@ using Reader = std::unique_ptr<struct archive, ReaderCloser>;
 Reader NewReader() {
   Reader a(archive_read_new());
   if (!a) return a;
-  archive_read_support_filter_all(a.get());
+  // The compressions of the tar names the scan lists, and no more: the
+  // other filters, where the build lacks their library (the Windows one),
+  // would start outside programs.
+  archive_read_support_filter_gzip(a.get());
+  archive_read_support_filter_bzip2(a.get());
+  archive_read_support_filter_xz(a.get());
   // Zips by their central directory only: one cut short or damaged there
   // is not listed halfway from its local headers.
   archive_read_support_format_zip_seekable(a.get());
@@ -68,8 +79,39 @@ class Utf8Thread {
   locale_t old_ = static_cast<locale_t>(nullptr);
 };
 #else
-struct Utf8Thread {};
+// On Windows libarchive converts through the C runtime's locale, which the
+// program leaves at "C" (it never calls setlocale): stored bytes then stay
+// as they are, where another locale would take them from the OEM code page.
+struct Utf8Thread {
+  Utf8Thread() {}
+};
+
+// Stored bytes of no declared encoding: UTF-8 when they are valid UTF-8,
+// otherwise GBK, as the conversion to UTF-8 decides on Linux.
+std::string FromBytes(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t at = i;
+    if (text::NextCodePoint(bytes, i) == 0xFFFD && bytes.substr(at, 3) != "\xEF\xBF\xBD")
+      return text::FromGb18030(bytes);
+  }
+  return std::string(bytes);
+}
 #endif
+
+// The member's name in UTF-8.
+std::string MemberName(struct archive_entry* entry) {
+#ifdef _WIN32
+  // Text is kept as UTF-16 there, exact; bytes are given as stored.
+  if (const char* bytes = vorlune_entry_name_bytes(entry)) return FromBytes(bytes);
+  const wchar_t* wide = archive_entry_pathname_w(entry);
+  return wide ? text::Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide)) : std::string();
+#else
+  // The conversion to UTF-8 fails for stored bytes that are no UTF-8.
+  if (const char* utf8 = archive_entry_pathname_utf8(entry)) return utf8;
+  const char* raw = archive_entry_pathname(entry);
+  return raw ? text::FromGb18030(raw) : std::string();
+#endif
+}
 
 // The members of an opened archive; `opened` is what the open returned.
 ListOutcome ReadMembers(struct archive* a, int opened, const std::function<void(const ArchiveMember&)>& member) {
@@ -83,12 +125,8 @@ ListOutcome ReadMembers(struct archive* a, int opened, const std::function<void(
     const int r = archive_read_next_header(a, &entry);
     if (r == ARCHIVE_EOF) return ListOutcome::Listed;
     if (r < ARCHIVE_WARN) return ListOutcome::Unreadable;  // damaged, truncated, encrypted headers
-    // A name that is no UTF-8 (a zip without the UTF-8 flag, written by a
-    // Chinese archiver) is read as GBK.
-    const char* utf8 = archive_entry_pathname_utf8(entry);
-    const char* raw = utf8 ? utf8 : archive_entry_pathname(entry);
     ArchiveMember m;
-    m.path = SafeMemberPath(utf8 ? std::string(utf8) : raw ? text::FromGb18030(raw) : std::string());
+    m.path = SafeMemberPath(MemberName(entry));
     const mode_t type = archive_entry_filetype(entry);
     m.isFolder = type == AE_IFDIR;
     if (!m.path.empty() && (m.isFolder || type == AE_IFREG || type == 0)) {
@@ -110,7 +148,15 @@ class LibarchiveLister : public ArchiveLister {
     Utf8Thread utf8;
     Reader a = NewReader();
     if (!a) return ListOutcome::Unreadable;
+#ifdef _WIN32
+    // The narrow open would take the path in the process's code page.
+    const std::u16string wide = text::Utf8ToUtf16(path);
+    return ReadMembers(
+        a.get(), archive_read_open_filename_w(a.get(), reinterpret_cast<const wchar_t*>(wide.c_str()), 64 * 1024),
+        member);
+#else
     return ReadMembers(a.get(), archive_read_open_filename(a.get(), path.c_str(), 64 * 1024), member);
+#endif
   }
   ListOutcome ListBytes(std::string_view bytes, std::string_view name,
                         const std::function<void(const ArchiveMember&)>& member) override {
