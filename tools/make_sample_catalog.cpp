@@ -11,12 +11,17 @@
 
 namespace {
 
-void Row(catalog::Query& q, const std::string& path, const std::string& name, int type, long long size = 0) {
+// `members`: an archive's count of the members recorded below it; -1: the
+// row is such a member.
+void Row(catalog::Query& q, const std::string& path, const std::string& name, int type, long long size = 0,
+         int members = 0) {
   q.Append();
   q.SetField("Name", name);
   q.SetField("Path", path);
   q.SetField("Type", type);
   if (type == 0) q.SetField("Size", static_cast<int64_t>(size));
+  if (members > 0) q.SetField("Members", members);
+  if (members < 0) q.SetField("InArchive", 1);
   q.Post();
 }
 
@@ -57,6 +62,13 @@ int main(int argc, char** argv) {
     Row(q, p + "文档\\", "报告.doc", 0, 45056);
     Row(q, p + "文档\\", "O'Brien.rtf", 0, 2560);
     Row(q, p + "程序\\", "tool.dll", 0, 81920);
+    // An archive whose members the scan recorded.
+    Row(q, p, "照片备份.zip", 0, 52428800, 5);
+    Row(q, p + "照片备份.zip\\", "2019", 1, 0, -1);
+    Row(q, p + "照片备份.zip\\", "说明.txt", 0, 1024, -1);
+    Row(q, p + "照片备份.zip\\2019\\", "IMG_0001.JPG", 0, 2457600, -1);
+    Row(q, p + "照片备份.zip\\2019\\", "IMG_0002.JPG", 0, 2621440, -1);
+    Row(q, p + "照片备份.zip\\2019\\", "海边.mp4", 0, 47185920, -1);
     p = "[软件安装盘]:\\";
     Row(q, p, "drivers", 1);
     Row(q, p, "editor.exe", 0, 1048576);

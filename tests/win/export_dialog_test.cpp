@@ -180,7 +180,9 @@ TEST_F(ExportDialogTest, MembersOfArchivesOnlyWhenTheirKindIsChosen) {
     }
     if (kind == 0) return;
     SendMessageW(types, CB_SETCURSEL, kind - 1, 0);
-    SendMessageW(GetParent(types), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(types), CBN_SELCHANGE),
+    // As a choice with the mouse ends: the explorer-style dialog takes the
+    // type at CBN_SELENDOK.
+    SendMessageW(GetParent(types), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(types), CBN_SELENDOK),
                  reinterpret_cast<LPARAM>(types));
   };
   boxes.Plan(IDOK);

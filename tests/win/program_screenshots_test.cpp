@@ -84,3 +84,23 @@ TEST_F(ProgramScreenshotsTest, DISABLED_MainWindowAndSearch) {
   ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindowEnabled(stop) && IsWindowEnabled(start); }, 10000));
   EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "search-conditions"));
 }
+
+// The archive of the sample catalogue's BACKUP01 in its folder, and opened.
+TEST_F(ProgramScreenshotsTest, DISABLED_Archives) {
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return ItemCount(list) == 4; }, 10000)) << ItemCount(list);
+  auto key = [&](WPARAM vk) {
+    PostMessageW(list, WM_KEYDOWN, vk, 0);
+    PostMessageW(list, WM_KEYUP, vk, 0);
+  };
+  SetFocus(list);
+  key(VK_HOME);
+  key(VK_DOWN);  // BACKUP01
+  key(VK_RETURN);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return ItemCount(list) == 5; }, 10000)) << ItemCount(list);
+  key(VK_END);  // the archive, listed last
+  EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "archives-folder"));
+  key(VK_RETURN);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return ItemCount(list) == 2; }, 10000)) << ItemCount(list);
+  key(VK_HOME);
+  EXPECT_TRUE(testsupport::AwaitScreenshot(main, shots + "archives"));
+}
