@@ -891,3 +891,40 @@ TEST_F(CreateWindowTest, KnownDiskLineSitsBetweenTheDriveListAndTheLabelField) {
   EXPECT_GE(known.top, list.bottom);
   EXPECT_LE(known.bottom, below.top);
 }
+
+// With the option, an archive on the disk is recorded with its members
+// below it (listed by the Windows build's lister, through the drive's
+// path); a damaged one stays a plain file. Without it, both are files.
+TEST_F(CreateWindowTest, TheArchivesOptionRecordsWhatAnArchiveHolds) {
+  MappedDrive drive;
+  ASSERT_TRUE(drive.ok());
+  drive.Folder("备份");
+  const std::string archives = VORLUNE_TEST_ARCHIVES_DIR "/归档/";
+  for (const char* name : {"tree.zip", "cut.tar.gz"})
+    ASSERT_TRUE(CopyFileW(W(archives + name).c_str(), drive.Path(std::string("备份\\") + name).c_str(), FALSE)) << name;
+  auto find = [&](const std::string& path, const std::string& name) {
+    for (const Row& r : Rows())
+      if (r.path == path && r.name == name) return r;
+    return Row{"", "", -1, -1};
+  };
+  auto members = [&](const std::string& label, const std::string& name) {
+    catalog::Query q(&cn);
+    catalog::OpenFileRow(q, "[" + label + "]:\\备份\\", name);
+    return q.Eof() || q.IsNull("Members") ? int64_t{0} : q.AsInteger("Members");
+  };
+
+  form->ChkArchives.SetChecked(true);
+  boxes.Plan(IDOK);
+  Run(drive, "WITH");
+  EXPECT_EQ(find("[WITH]:\\备份\\tree.zip\\sub\\深\\", "照片.jpg").size, 2345);
+  EXPECT_EQ(find("[WITH]:\\备份\\tree.zip\\", "sub").type, 1);
+  EXPECT_GT(members("WITH", "tree.zip"), 10);
+  EXPECT_EQ(members("WITH", "cut.tar.gz"), 0);
+  EXPECT_EQ(find("[WITH]:\\备份\\", "cut.tar.gz").type, 0);
+
+  form->ChkArchives.SetChecked(false);
+  boxes.Plan(IDOK);
+  Run(drive, "WITHOUT");
+  EXPECT_EQ(members("WITHOUT", "tree.zip"), 0);
+  for (const Row& r : Rows()) EXPECT_FALSE(r.path.starts_with("[WITHOUT]:\\备份\\tree.zip\\")) << r.path << r.name;
+}
