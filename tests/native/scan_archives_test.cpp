@@ -143,12 +143,16 @@ TEST_F(ScanArchivesTest, WithoutTheOptionOrWhenUnreadableAnArchiveIsAPlainFileAn
   lister.listings[backup + "huge.tar.gz"] = {ListOutcome::TooLarge, {}};
   lister.listings[backup + "empty.7z"] = {ListOutcome::Listed, {}};
   lister.listings[backup + "notes.doc"] = {ListOutcome::Listed, {File("x", 1)}};
+  // An archive inside an archive is a member file, never listed itself.
+  lister.listings[backup + "photos.zip"].members.push_back(File("nested.zip", 40));
+  lister.listings[backup + "photos.zip\\nested.zip"] = {ListOutcome::Listed, {File("deep.txt", 1)}};
   ASSERT_EQ(Take(&lister), SnapshotOutcome::kCompleted);
   const std::vector<std::string> rows = Rows();
   for (const char* plain : {"damaged.rar|0|300|-|-", "huge.tar.gz|0|400|-|-", "empty.7z|0|50|-|-",
                             "notes.doc|0|60|-|-", "after.txt|0|10|-|-"})
     EXPECT_NE(std::find(rows.begin(), rows.end(), std::string("[CD_1]:\\backup\\|") + plain), rows.end()) << plain;
-  EXPECT_EQ(rows.size(), 2u + 3u + 5u);  // folder, photos.zip and its 3, the rest
+  EXPECT_EQ(rows.size(), 2u + 4u + 5u);  // folder, photos.zip and its 4, the rest
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "[CD_1]:\\backup\\photos.zip\\|nested.zip|0|40|-|1"), rows.end());
   // Only names of archives are asked about.
   EXPECT_EQ(std::set<std::string>(lister.asked.begin(), lister.asked.end()),
             (std::set<std::string>{backup + "photos.zip", backup + "damaged.rar", backup + "huge.tar.gz",
@@ -158,7 +162,7 @@ TEST_F(ScanArchivesTest, WithoutTheOptionOrWhenUnreadableAnArchiveIsAPlainFileAn
   create::DeleteSnapshot(r, "CD_1");
   lister.asked.clear();
   ASSERT_EQ(Take(nullptr), SnapshotOutcome::kCompleted);
-  EXPECT_EQ(Rows().size(), 1u + 6u);
+  EXPECT_EQ(Rows().size(), 1u + 6u);  // none of the members
   EXPECT_TRUE(lister.asked.empty());
 }
 
