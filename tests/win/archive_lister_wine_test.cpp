@@ -102,4 +102,20 @@ TEST(ArchiveListerWineTest, GbkAndUtf8ZipNamesWithAndWithoutTheFlagAndATruncated
   EXPECT_EQ(List("cut.tar.gz").outcome, ListOutcome::Unreadable);
 }
 
+// libarchive's own test archives (make_test_archives.sh): rar 4 with
+// Unicode names, rar 5, cab.
+TEST(ArchiveListerWineTest, RarAndCabFromTheLibrarysTestData) {
+  const Listing rar = List("test_read_format_rar_unicode.rar");
+  ASSERT_EQ(rar.outcome, ListOutcome::Listed);
+  EXPECT_TRUE(rar.members.count("表だよ\\新しいフォルダ\\新規テキスト ドキュメント.txt"));
+  const Listing rar5 = List("test_read_format_rar5_stored_manyfiles.rar");
+  ASSERT_EQ(rar5.outcome, ListOutcome::Listed);
+  EXPECT_EQ(rar5.members.size(), 3u);
+  ASSERT_TRUE(rar5.members.count("make_uue.tcl"));
+  EXPECT_EQ(rar5.members.at("make_uue.tcl").size, 405);
+  const Listing cab = List("test_read_format_cab_1.cab");
+  ASSERT_EQ(cab.outcome, ListOutcome::Listed);
+  EXPECT_TRUE(cab.members.count("dir1\\file1"));
+}
+
 }  // namespace
