@@ -36,13 +36,18 @@ std::string FileDetailsWithDates(std::string_view name, std::string_view locatio
   return text;
 }
 
-std::string ArchiveMembersLine(int64_t members) {
-  std::string digits = std::to_string(members < 0 ? 0 : members), grouped;
+std::string GroupedNumber(int64_t n) {
+  std::string digits = std::to_string(n < 0 ? -n : n);
+  std::string out;
   for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
-    grouped += digits[i];
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
   }
-  return "\r压缩包内容: " + grouped + " 个文件和文件夹  ";
+  return n < 0 ? "-" + out : out;
+}
+
+std::string ArchiveMembersLine(int64_t members) {
+  return "\r压缩包内容: " + GroupedNumber(members < 0 ? 0 : members) + " 个文件和文件夹  ";
 }
 
 std::string SizeText(int64_t bytes) {

@@ -11,6 +11,8 @@ namespace browse {
 
 // "2026-11-02 14:05" in local time; "" when not known.
 std::string EntryDateText(int64_t modifiedTicks);
+// "12,345".
+std::string GroupedNumber(int64_t n);
 // "512 B", "1.5 KB", "12.0 MB", "4.38 GB": sizes of the hit list.
 std::string SizeText(int64_t bytes);
 // "只读、隐藏、系统、存档、链接" for the bits set, "无" for none.

@@ -34,16 +34,6 @@ AxisScale ScaleFor(double largest, int maxTicks, bool bytes) {
   return s;
 }
 
-std::string GroupedNumber(int64_t n) {
-  std::string digits = std::to_string(n < 0 ? -n : n);
-  std::string out;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return n < 0 ? "-" + out : out;
-}
-
 std::string TickText(double value, bool bytes) {
   if (!bytes) return GroupedNumber(static_cast<int64_t>(std::llround(value)));
   static const char* const kUnits[] = {"B", "KB", "MB", "GB", "TB", "PB"};

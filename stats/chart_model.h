@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "browse/entry_texts.h"
 #include "stats/catalog_statistics.h"
 
 namespace stats {
@@ -55,6 +56,6 @@ Chart CategoryChart(const CatalogStatistics& s);
 Chart YearChart(const CatalogStatistics& s);
 
 // "12,345".
-std::string GroupedNumber(int64_t n);
+using browse::GroupedNumber;
 
 }  // namespace stats

@@ -58,22 +58,9 @@ with zipfile.ZipFile(sys.argv[1], 'w') as z:
 PY
 
 # Rar 4 (Unicode names), rar 5 and cab, which no Debian tool writes: from
-# libarchive's own test data in its source package, which
-# scripts/fetch-archive-libs keeps beside the libraries it builds.
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-orig=$(ls "$ROOT"/build/archive-libs/packages/libarchive_*.orig.tar.xz | head -1)
-for n in test_read_format_rar_unicode.rar test_read_format_rar5_stored_manyfiles.rar test_read_format_cab_1.cab; do
-  tar -xJf "$orig" -C "$WORK" --strip-components=3 --wildcards "*/libarchive/test/$n.uu"
-  python3 - "$WORK/$n.uu" "$DIR/$n" <<'PY'
-import binascii, sys
-out = bytearray(); on = False
-for line in open(sys.argv[1], 'rb'):
-    if line.startswith(b'begin'): on = True; continue
-    if line.strip() == b'end': break
-    if on and line.strip(): out += binascii.a2b_uu(line)
-open(sys.argv[2], 'wb').write(out)
-PY
-done
+# libarchive's own test data.
+bash "$(dirname "$0")/../libarchive_test_data.sh" "$DIR" test_read_format_rar_unicode.rar \
+  test_read_format_rar5_stored_manyfiles.rar test_read_format_cab_1.cab
 
 # Cut short: a gzip stream ending halfway through the tar.
 size=$(stat -c %s "$DIR/tree.tar.gz")
